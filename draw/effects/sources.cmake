@@ -1,0 +1,1 @@
+list(APPEND MU_WIN_SOURCES draw/effects/curtains.cpp)

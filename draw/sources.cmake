@@ -1,0 +1,1 @@
+list(APPEND MU_WIN_SOURCES draw/screen.cpp draw/frame_show.cpp)

@@ -1,0 +1,158 @@
+// mu: a compact 2D game library for 32-bit Windows (DirectDraw, DirectSound,
+// GDI, WinMM). This is the one header an application includes.
+//
+// How an application is written on it:
+//   The library owns the entry point (WinMain), the window and the message and
+//   frame loop. The application supplies exactly these four names:
+//     extern const char appCaption[] = "My Game";  // window caption; also names
+//                                                   // the single-instance mutex
+//     void GameInit();          // start-up: call muDraw::Screen, load pictures,
+//                               // set muSystem::sceneNumber = 1
+//     void GameFrame();         // scene 1, run once per frame; ends with muDraw::Flip
+//     void OnActivate(int on);  // 0 once after GameInit, 1 on each re-activation
+//   and links the static library `mu` (CMake: find_package(mu), target mu::mu).
+//   Nothing else is needed to get a 640 x 480 window and frames.
+//
+// Conventions: operations that can fail show the library's error box and
+// return 0 (or -1 for sound slots); blits and effects return nothing. Texts
+// are zero-terminated Shift-JIS. All state is process-wide and single-threaded.
+#ifndef MU_H
+#define MU_H
+
+#include <windows.h>
+#include <ddraw.h>
+
+// Supplied by the application.
+extern const char appCaption[];
+void GameInit();
+void GameFrame();
+void OnActivate(int active);
+
+namespace muSystem {
+
+// ---- Capacities -------------------------------------------------------------
+constexpr int kTextBufferSize = 256;   // formatted texts, paths, command line
+constexpr int kWaitSlots = 10;         // application wait slots 1..10
+constexpr int kDelaySlot = 11;         // the slot muSystem::Delay uses
+constexpr DWORD kWaitCleared = 999999999;
+
+// startupFlags bits
+constexpr int kStartupNormalZOrder = 1;   // windowed: do not make the window top-most
+constexpr int kStartupRunInactive = 2;    // keep running frames while inactive
+constexpr int kStartupHidden = 4;         // create the window hidden
+
+// ---- Shell state -------------------------------------------------------------
+extern HWND mainWindow;
+extern HINSTANCE instanceHandle;
+extern char commandLine[kTextBufferSize];
+extern int fullScreen;             // 1 full screen, 0 windowed
+extern int startupFlags;           // kStartup* bits
+extern int displayWidth, displayHeight;   // the game's screen as chosen at start-up
+extern int screenWidth, screenHeight;     // the back screen's size
+extern int clientLeft, clientTop;         // client area's top-left, screen coordinates
+extern RECT clientRect;                   // client area, screen coordinates
+extern int cursorConfinement;      // option: keep the cursor on the game's screen
+extern int cursorShown;            // 1 while the system cursor is shown
+extern int messageBoxOpen;         // 1 while a library message box is open
+extern int appActive;              // 1 while the application is active
+extern int quitState;              // 0 running, 1 closing by request, 2 shut down
+extern int shutDownDone;           // set by the first muSystem::Quit
+extern HANDLE instanceMutex;
+extern float frameSeconds;         // previous frame's length in seconds
+extern DWORD lastFrameTime;        // timer reading at the start of this frame
+extern int sceneNumber, previousScene, sceneChanged, nextScene;
+extern int blinkOn;                // 1 for 1000 ms, then 0 for 200 ms, ...
+extern DWORD nextBlinkTime;
+extern DWORD waitDeadlines[kDelaySlot + 1];   // entries 1..10 and the delay's 11
+extern int errorRaised;
+
+// ---- Input state written by the window procedure ----------------------------
+extern int heldKey, lastKey, pageViewKey;
+extern int keyCaptureMode, capturedKey, capturedClick;
+extern int shiftToggle, watchedKey, watchedKeyReleases, sysKeyMode;
+extern int mouseX, mouseY, previousMouseX, previousMouseY, mouseDX, mouseDY;
+extern int leftDown, rightDown, leftPressed, rightPressed;
+extern int leftDoubleClick, rightDoubleClick, leftClickLatch, rightClickLatch;
+extern int heldButton, lastButton;
+extern int cursorClipped;          // 1 while the cursor is confined
+
+// ---- Utilities' state --------------------------------------------------------
+extern char exePath[kTextBufferSize];
+extern char dataRoot[kTextBufferSize];
+extern char lastDirName[kTextBufferSize];
+extern int imeEnabled;
+
+// ---- Start-up, loop and shut-down ------------------------------------------
+void ResetGlobals();                              // start values of the shell and input state
+int CheckSingleInstance(const char* caption);     // 1 if first instance; else fronts the other, 0
+int Startup(HINSTANCE instance, const char* cmdLine, int showCommand);  // steps up to the loop; 1 to run it
+int RunLoop();                                    // message and frame loop until WM_QUIT; returns 0
+void RunFrame();                                  // one frame of the loop
+int PumpMessages();                               // dispatches queued messages; 0 once WM_QUIT was taken
+int Quit();                                       // orderly shut-down, once; returns 1
+char* GetCommandLine();                           // the command line kept at start-up
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void KeyPressed(int keyCode);                     // common key-press entry (Escape quits)
+
+// ---- Frame timing and waits -------------------------------------------------
+int SetWait(int slot, DWORD milliseconds);        // deadline = now + ms; 0 on a bad slot
+int InitWait(int slot);                           // clears the slot; 0 on a bad slot
+int CheckWait(int slot);                          // 1 once the slot's deadline is reached
+void Delay(DWORD milliseconds);                   // busy-waits, then resets the frame timer
+void ResetFrameTimer();                           // frameSeconds = 0, lastFrameTime = now
+void UpdateFrameTimer();                          // frameSeconds = time since lastFrameTime
+
+// ---- Error boxes and debug log ----------------------------------------------
+int Error(const char* where, const char* message, long code);   // error box; returns 0
+void Message(const char* format, ...);            // message box (OK)
+int Confirm(const char* format, ...);             // Yes/No box; 1 for Yes
+int Log(const char* format, ...);                 // appends one line to DEBUG.TXT
+int ErrorRaised();                                // errorRaised
+int QuitOnError();                                // errorRaised, after Quit if it is 1
+
+// ---- System utilities --------------------------------------------------------
+char* GetExeDir(int useDataRoot);                 // executable's (or data-root) directory with "\"
+void ReadDataRoot(const char* fileName);          // dataRoot from a file in the Windows directory
+void WriteInt(const char* fileName, int value);   // one-integer setting file under GetExeDir(1)
+int ReadInt(const char* fileName);                // the integer of such a file; 0 if none
+void GetDate(int* year, int* month, int* day, char* weekday);   // weekday: one Japanese character
+void GetTime(int* hour, int* minute, int* second);
+int GetDiskFree(char drive);                      // free bytes, saturated at INT_MAX; 0 if no drive
+int GetFreeMemory();                              // free physical bytes, saturated at INT_MAX
+int GetOSVersion();                               // Windows version code (310, 950, 2000, 6010, ...)
+int GetScreenDepth();                             // bits per pixel of the window's display
+int IsWindowed();                                 // 1 when fullScreen is 0
+void EnableIME(int enable);                       // input method editor on or off
+int CheckColorDepth(const char* settingFile);     // asks a windowed player to go full screen
+
+// ---- Mouse and cursor (filled in by the input module) -----------------------
+void ConfineCursor();                             // clips the cursor to the game's screen
+void ReleaseCursor();                             // removes the confinement
+
+}  // namespace muSystem
+
+namespace muDraw {
+
+extern LPDIRECTDRAW directDraw;    // the DirectDraw object; null until muDraw::Screen
+extern int displayDepth;           // requested full-screen depth (16); the desktop's when windowed
+extern int wipeDirection;          // +1 forward wipe running, -1 backward, 0 none
+extern int pageViewOn;             // 1 while the page view is shown
+extern int curtainState;           // > 0 while a clip-rectangle curtain runs
+
+void Release();                                   // releases every surface and DirectDraw
+void Flip();                                      // shows the back screen
+void EndCurtain();                                // puts the curtain's saved clip back, state 0
+void FreeFontList();                              // frees the shared font record
+
+}  // namespace muDraw
+
+namespace muSound {
+
+extern int midiOpen;               // 1 while a MIDI piece is open
+
+void Release();                                   // releases the sound device and its buffers
+void MidiNotify();                                // end of a MIDI piece: loop or close
+
+}  // namespace muSound
+
+#endif

@@ -1,0 +1,1 @@
+list(APPEND MU_WIN_SOURCES input/mouse.cpp)

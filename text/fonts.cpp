@@ -1,0 +1,8 @@
+// Fonts and text output. Placeholder: no font record is held yet.
+#include <mu.h>
+
+namespace muDraw {
+
+void FreeFontList() {}
+
+}  // namespace muDraw
