@@ -128,6 +128,10 @@ int CheckColorDepth(const char* settingFile);     // asks a windowed player to g
 // ---- Mouse and cursor (filled in by the input module) -----------------------
 void ConfineCursor();                             // clips the cursor to the game's screen
 void ReleaseCursor();                             // removes the confinement
+int ResetInput();                                 // clears the waits and key capture (screen set-up)
+
+// ---- Joystick -----------------------------------------------------------------
+void JoyInit();                                   // re-reads the controllers (screen set-up)
 
 }  // namespace muSystem
 
@@ -142,6 +146,7 @@ extern int curtainState;           // > 0 while a clip-rectangle curtain runs
 void Release();                                   // releases every surface and DirectDraw
 void Flip();                                      // shows the back screen
 void EndCurtain();                                // puts the curtain's saved clip back, state 0
+void InitFontList();                              // fills the font list (screen set-up)
 void FreeFontList();                              // frees the shared font record
 
 }  // namespace muDraw
@@ -150,6 +155,9 @@ namespace muSound {
 
 extern int midiOpen;               // 1 while a MIDI piece is open
 
+int Init();                                       // opens the sound device; 1 on success
+void ResetObjects();                              // all sound rows to their reset values
+int InitMidi();                                   // MIDI start-up (screen set-up)
 void Release();                                   // releases the sound device and its buffers
 void MidiNotify();                                // end of a MIDI piece: loop or close
 

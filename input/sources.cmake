@@ -1,1 +1,1 @@
-list(APPEND MU_WIN_SOURCES input/mouse.cpp)
+list(APPEND MU_WIN_SOURCES input/mouse.cpp input/joystick.cpp)

@@ -5,6 +5,7 @@ namespace muSound {
 
 int midiOpen;
 
+int InitMidi() { return 1; }
 void MidiNotify() {}
 
 }  // namespace muSound

@@ -3,6 +3,8 @@
 
 namespace muSound {
 
+int Init() { return 0; }
+void ResetObjects() {}
 void Release() {}
 
 }  // namespace muSound

@@ -3,6 +3,7 @@
 
 namespace muDraw {
 
+void InitFontList() {}
 void FreeFontList() {}
 
 }  // namespace muDraw
