@@ -65,6 +65,7 @@ const int pieceCells[kBoxSize][kBoxSize] = {{0, 0, 0}, {0, 5, 4}, {0, 0, 0}};
 
 Piece piece = {0, 0, 0, 0, 0, 0.0f};
 int downKeyState = 0, leftKeyState = 0, rightKeyState = 0;
+float fallFraction = 0.0f;
 GameSeam gameSeam = {NoKey, NoCell, NoText};
 
 const char firstPointText[] = "atr第壱ポイント通過";
@@ -75,6 +76,7 @@ void ResetGame() {
     for (int r = 0; r < kWellRows; ++r)
       well[c][r] = (c == 0 || c == kWellColumns - 1 || r == kWellRows - 1) ? kWallCell : 0;
   piece = Piece{0, 0, 0, 0, 0, 0.0f};
+  fallFraction = 0.0f;
   downKeyState = leftKeyState = rightKeyState = 0;
 }
 
@@ -88,6 +90,7 @@ void DrawWell() {
 int SpawnPiece() {
   if (piece.active) return 0;
   piece = Piece{1, 0, 0, 1, 0, kNormalSpeed};
+  fallFraction = 0.0f;
   return 1;
 }
 
@@ -100,14 +103,20 @@ void UpdatePiece(float frameSeconds) {
 
   piece.x = piece.column * kCellSize;
 
-  // The fall of one frame, truncated to whole pixels. A timer reading that is
-  // negative or not a number moves nothing, and no frame moves the piece
+  // The fall of one frame. The piece moves whole pixels; the fraction left
+  // over is carried into the next frame, so the fall keeps its speed at any
+  // frame rate (dropped every frame, it would stop the piece altogether once
+  // a frame lasts less than one pixel's worth of time). A timer reading that
+  // is negative or not a number moves nothing, and no frame moves the piece
   // further than the well is deep (this also keeps the conversion in range).
   float fall = frameSeconds * piece.speed;
   if (!(fall >= 0.0f)) fall = 0.0f;
   if (fall > float(kWellRows * kCellSize)) fall = float(kWellRows * kCellSize);
+  fall += fallFraction;
+  const int whole = static_cast<int>(fall);
+  fallFraction = fall - static_cast<float>(whole);
   const int startY = piece.y;
-  piece.y = static_cast<int>(static_cast<float>(piece.y) + fall);
+  piece.y += whole;
 
   // A long frame (the window dragged, the machine busy) can carry the box past
   // several rows at once. Each row it passed is a place where it had to stop:
@@ -116,6 +125,7 @@ void UpdatePiece(float frameSeconds) {
   for (int r = startY / kCellSize; r < piece.y / kCellSize; ++r) {
     if (RestsAt(piece.column, r)) {
       piece.y = r * kCellSize > startY ? r * kCellSize : startY;
+      fallFraction = 0.0f;
       break;
     }
   }

@@ -33,6 +33,7 @@ struct Piece {
   float speed;   // pixels per second
 };
 extern Piece piece;
+extern float fallFraction;           // part of a pixel the piece has yet to fall
 
 extern int downKeyState, leftKeyState, rightKeyState;   // 0 up, 1 pressed, 3 held, 2 released
 

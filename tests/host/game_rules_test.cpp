@@ -111,15 +111,18 @@ TEST_F(GameRules, SpawnStartsAtTheTopOnlyWhenNoPieceFalls) {
 }
 
 TEST_F(GameRules, FirstPieceRestsOnTheFloorInColumnTwoWhenYReaches270) {
-  // 1/64 s at 100 pixels per second is 1.5625 pixels: one whole pixel a frame.
-  Frame(1.0f / 64);
+  // 1/128 s at 100 pixels per second: under a pixel a frame, so y passes
+  // through every whole value.
+  const float step = 1.0f / 128;
+  Frame(step);
+  Frame(step);
   EXPECT_EQ(piece.y, 1);
   EXPECT_TRUE(Printed(kFirst));
   EXPECT_FALSE(Printed(kSecond));
   int lastY = piece.y;
   while (piece.active) {
     lastY = piece.y;
-    Frame(1.0f / 64);
+    Frame(step);
     if (piece.active) {
       EXPECT_FALSE(Printed(kSecond));
     }
@@ -135,7 +138,7 @@ TEST_F(GameRules, FirstPieceRestsOnTheFloorInColumnTwoWhenYReaches270) {
 
   // The rested pair is drawn with the well from the next frame on, and a new
   // piece starts at the top in that frame.
-  Frame(1.0f / 64);
+  Frame(step);
   ASSERT_EQ(drawn.size(), 2u + 9u);
   EXPECT_EQ(drawn[0].x, 230);
   EXPECT_EQ(drawn[0].y, 420);
@@ -143,17 +146,31 @@ TEST_F(GameRules, FirstPieceRestsOnTheFloorInColumnTwoWhenYReaches270) {
   EXPECT_EQ(drawn[1].y, 450);
   EXPECT_EQ(drawn[1].colour, 4);
   EXPECT_EQ(piece.active, 1);
-  EXPECT_EQ(piece.y, 1);
+  EXPECT_EQ(piece.y, 0);
   EXPECT_EQ(piece.column, 1);
 }
 
-TEST_F(GameRules, FallIsTruncatedToWholePixelsEveryFrame) {
+TEST_F(GameRules, FallMovesWholePixelsAndCarriesTheFraction) {
   Frame(0.0625f);   // 6.25 pixels
   EXPECT_EQ(piece.y, 6);
-  Frame(0.0625f);
+  Frame(0.0625f);   // 6.5 with the carried quarter
   EXPECT_EQ(piece.y, 12);
-  Frame(0.005f);    // half a pixel: the piece stays
-  EXPECT_EQ(piece.y, 12);
+  Frame(0.005f);    // half a pixel completes the seventh
+  EXPECT_EQ(piece.y, 13);
+  EXPECT_EQ(fallFraction, 0.0f);
+}
+
+TEST_F(GameRules, FastFramesStillFallAtTheFullSpeed) {
+  // A thousand frames of one millisecond: a tenth of a pixel each.
+  for (int n = 0; n < 1000; ++n) Frame(0.001f);
+  EXPECT_NEAR(piece.y, 100, 1);
+  // 144 frames a second at 200 pixels per second.
+  keyDown[kKeyDown] = true;
+  Frame(0.0f);
+  Frame(0.0f);
+  const int y = piece.y;
+  for (int n = 0; n < 72; ++n) Frame(1.0f / 144);
+  EXPECT_NEAR(piece.y - y, 100, 1);
 }
 
 TEST_F(GameRules, AllNineBoxCellsAreDrawnAtTheBoxPosition) {
@@ -213,14 +230,14 @@ TEST_F(GameRules, LeftAndRightInOneFrameAreEachTestedInTurn) {
 }
 
 TEST_F(GameRules, HoldingDownDoublesTheFallFromTheSecondFrameAfterThePress) {
-  // 1/16 s: 6 pixels a frame at 100, 12 at 200.
+  // 1/20 s: 5 pixels a frame at 100, 10 at 200.
   std::vector<int> steps;
   auto step = [&] {
     const int y = piece.y;
-    Frame(0.0625f);
+    Frame(0.05f);
     steps.push_back(piece.y - y);
   };
-  Frame(0.0625f);
+  Frame(0.05f);
   keyDown[kKeyDown] = true;
   step();   // N: press seen
   step();   // N + 1: held, speed set
@@ -230,7 +247,7 @@ TEST_F(GameRules, HoldingDownDoublesTheFallFromTheSecondFrameAfterThePress) {
   step();   // M: release seen
   step();   // M + 1: up, speed set
   step();   // M + 2: normal
-  EXPECT_EQ(steps, (std::vector<int>{6, 6, 12, 12, 12, 12, 6}));
+  EXPECT_EQ(steps, (std::vector<int>{5, 5, 10, 10, 10, 10, 5}));
   EXPECT_EQ(piece.speed, kNormalSpeed);
 }
 
