@@ -11,7 +11,8 @@ as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 packages=(cmake g++ googletest python3 g++-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32:i386 wine64 xvfb xauth xdotool x11-apps imagemagick
-  fonts-ipafont-gothic fonts-ipafont-mincho alsa-utils)
+  fonts-ipafont-gothic fonts-ipafont-mincho alsa-utils
+  libxi6:i386)   # Wine confines the cursor only with XInput2
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
