@@ -125,10 +125,25 @@ int IsWindowed();                                 // 1 when fullScreen is 0
 void EnableIME(int enable);                       // input method editor on or off
 int CheckColorDepth(const char* settingFile);     // asks a windowed player to go full screen
 
-// ---- Mouse and cursor (filled in by the input module) -----------------------
-void ConfineCursor();                             // clips the cursor to the game's screen
-void ReleaseCursor();                             // removes the confinement
-int ResetInput();                                 // clears the waits and key capture (screen set-up)
+// ---- Keyboard state -----------------------------------------------------------
+// Key states: 0 up, 1 pressed, 3 held, 2 released; one int per key, kept by the caller.
+void UpdateKeyState(int key, int* state);         // advances *state from the key's down bit
+int CheckTrigger(int code, ...);                  // codes ended by 0 (1, 2 = mouse buttons): the code
+                                                  // whose press was just released, else 0
+void BeginKeyCapture();                           // keys to capturedKey, clicks to capturedClick
+void EndKeyCapture();                             // capture off, heldKey = 0
+void WatchKey(int key);                           // counts the key's releases from now on
+int GetWatchedKeyReleases();                      // releases of the watched key so far
+void SetSysKeyMode(int mode);                     // 0 ignore Alt/F10, 2 ignore Alt alone, else handle
+int KeyInputSilenced();                           // 1 while polled keys read up (wipe, page view, capture)
+
+// ---- Mouse and cursor ---------------------------------------------------------
+BOOL ClipCursorRect(int left, int top, int right, int bottom);   // confines to a screen rectangle
+BOOL ConfineCursor();                             // clips the cursor to the game's screen
+BOOL ReleaseCursor();                             // removes the confinement
+int IsCursorClipped();                            // cursorClipped
+BOOL SetMousePos(int x, int y);                   // pointer to client position (x, y)
+int ResetInput();                                 // clears the waits, key capture and sys-key mode (screen set-up)
 
 // ---- Joystick -----------------------------------------------------------------
 void JoyInit();                                   // re-reads the controllers (screen set-up)
