@@ -412,6 +412,42 @@ TEST(SoundTable, SettingsSurviveRestoreAndTheSystemPlayer) {
   FreeAll();
 }
 
+TEST(SoundTable, FailedBuffersAndVanishedFilesLeaveNothingBehind) {
+  NEED_DEVICE();
+  AutoAnswer answer(IDOK);
+  // No samples at all: DirectSound refuses the buffer; the row stays free.
+  media::Tone silent;
+  silent.seconds = 0;
+  media::WriteFile(ExeFile("sound_empty.wav"), media::ToneWave(silent));
+  EXPECT_EQ(-1, muSound::LoadObject("sound_empty.wav", 3));
+  ASSERT_EQ(1u, answer.boxes().size());
+  EXPECT_EQ(LoadError("サウンドバッファが生成できません"), answer.boxes()[0].body);
+  EXPECT_EQ(0, Row(0).inUse);
+  for (int i = 0; i < muSound::kMixMax; ++i) EXPECT_EQ(nullptr, Row(0).buffer[i]);
+
+  // A sound whose file is gone by the time of a restore keeps its row and
+  // settings but has no buffers, and playing it touches nothing.
+  media::Tone tone;
+  tone.seconds = 0.05;
+  media::WriteFile(ExeFile("sound_gone.wav"), media::ToneWave(tone));
+  int slot = muSound::LoadObject("sound_gone.wav", 2);
+  ASSERT_EQ(0, slot);
+  muSound::SetVolume(slot, -9, -1);
+  DeleteFileA(ExeFile("sound_gone.wav").c_str());
+  muSound::Restore();
+  ASSERT_EQ(2u, answer.boxes().size());
+  EXPECT_EQ(LoadError("WAVEリソースが見つかりません"), answer.boxes()[1].body);
+  EXPECT_EQ(1, Row(slot).inUse);
+  EXPECT_EQ(-900, Row(slot).volume[1]);
+  EXPECT_EQ(nullptr, Row(slot).buffer[0]);
+  muSound::Play(slot, -2);
+  muSound::SetPan(slot, 3, -1);
+  muSound::TogglePause(slot, -1);
+  EXPECT_EQ(0u, muSound::GetPlayPosition(slot));
+  EXPECT_EQ(slot, muSound::FreeObject(slot));
+  EXPECT_EQ(0, Row(slot).inUse);
+}
+
 // ---- Playback control ---------------------------------------------------------
 
 TEST(SoundPlayback, RotationOverThreeBuffers) {
