@@ -64,9 +64,11 @@ int ReadWaveFile(const char* path, WAVEFORMATEX** format, DWORD* formatBytes, BY
 HRESULT FillRowBuffers(SoundObject& row, const WAVEFORMATEX* format, const BYTE* samples,
                        DWORD sampleBytes);
 
-// Reloads the row of soundSlot into its own slot with its stored settings
-// (restoringSounds is 1 meanwhile).
-void ReloadRow();
+// Reloads every row in use into its own slot with its stored settings, with
+// restoringSounds 1 meanwhile and soundSlot as the loop variable, so that the
+// loader fills the current row. Restore and a change of the playback format
+// both end with it, after all secondary buffers were released.
+void ReloadAllRows();
 
 }  // namespace muSound
 
