@@ -23,18 +23,18 @@ struct StreamRecord {
 
 struct SoundObject {
   int inUse;
-  int mixCount;          // 0..kMixMax buffers
-  int echoState;         // -1 not available, 0 idle, n >= 1: the next echo's number
-  int rotationIndex;     // buffer of the next rotating play
-  int baseFrequency;     // Hz, as loaded
+  int mixCount;       // 0..kMixMax buffers
+  int echoState;      // -1 not available, 0 idle, n >= 1: the next echo's number
+  int rotationIndex;  // buffer of the next rotating play
+  int baseFrequency;  // Hz, as loaded
   char name[kSoundNameMax + 1];
   int fromPack;
   StreamRecord stream;
-  int looping;           // the last play was a looping one
-  float echoElapsed;     // ms since the last echo
-  float echoPanPosition; // dB, -30..30
-  int echoDirection;     // -1 or +1
-  int echoLooping;       // echoes play looping
+  int looping;            // the last play was a looping one
+  float echoElapsed;      // ms since the last echo
+  float echoPanPosition;  // dB, -30..30
+  int echoDirection;      // -1 or +1
+  int echoLooping;        // echoes play looping
   LPDIRECTSOUNDBUFFER buffer[kMixMax];
   LONG volume[kMixMax];     // hundredths of a dB, -10000..0
   LONG frequency[kMixMax];  // Hz, 100..100000 (0: as loaded)

@@ -22,9 +22,9 @@
 
 namespace {
 
-constexpr char kTone[] = "sound_tone.wav";   // 1 s, 1000 Hz
-constexpr char kLoop[] = "sound_loop.wav";   // 0.1 s, 1000 Hz: exactly 100 periods
-constexpr char kSong[] = "sound_song.mid";   // two notes, 0.3 s
+constexpr char kTone[] = "sound_tone.wav";  // 1 s, 1000 Hz
+constexpr char kLoop[] = "sound_loop.wav";  // 0.1 s, 1000 Hz: exactly 100 periods
+constexpr char kSong[] = "sound_song.mid";  // two notes, 0.3 s
 constexpr char kBroken[] = "sound_broken.wav";
 constexpr int kToneRate = 22050;
 
@@ -56,12 +56,14 @@ void StartSound() {
   muSound::InitMidi();
 }
 
-#define NEED_DEVICE()                                                     \
-  StartSound();                                                           \
+#define NEED_DEVICE()                                                       \
+  StartSound();                                                             \
   if (Mode() != "record") GTEST_SKIP() << "runs with MU_SOUND_MODE=record"; \
   ASSERT_EQ(1, muSound::soundEnabled)
 
-std::string LoadError(const char* message) { return std::string("muSound::LoadObject : ") + message; }
+std::string LoadError(const char* message) {
+  return std::string("muSound::LoadObject : ") + message;
+}
 
 const muSound::SoundObject& Row(int slot) { return muSound::soundTable[slot]; }
 
@@ -174,8 +176,8 @@ class Recording {
 // quarter (the mixer runs a little behind the calls).
 struct Heard {
   double leftRms = 0, rightRms = 0;
-  double pitch = 0;         // Hz, from the left channel's zero crossings
-  int soundingFrames = 0;   // frames of the 1 ms blocks whose left peak passes 1% of full scale
+  double pitch = 0;        // Hz, from the left channel's zero crossings
+  int soundingFrames = 0;  // frames of the 1 ms blocks whose left peak passes 1% of full scale
   int frames = 0;
 };
 
@@ -272,10 +274,11 @@ TEST(SoundRecording, TonesVolumePanPitchStopAndLoop) {
   EXPECT_LT(stopped.leftRms, full.leftRms * 0.01);
   Heard after = During(recording, [] {});
   EXPECT_EQ(0, after.soundingFrames);
-  std::printf("recorded: once %.3f s; loop rms %.3f at %.0f Hz; -6 dB ratio %.3f; "
-              "pan left: right/left %.5f; +220 steps: %.0f Hz; stopped rms %.5f\n",
-              singleSeconds, full.leftRms, full.pitch, half.leftRms / full.leftRms,
-              left.rightRms / left.leftRms, high.pitch, stopped.leftRms);
+  std::printf(
+      "recorded: once %.3f s; loop rms %.3f at %.0f Hz; -6 dB ratio %.3f; "
+      "pan left: right/left %.5f; +220 steps: %.0f Hz; stopped rms %.5f\n",
+      singleSeconds, full.leftRms, full.pitch, half.leftRms / full.leftRms,
+      left.rightRms / left.leftRms, high.pitch, stopped.leftRms);
   FreeAll();
 }
 
@@ -294,7 +297,8 @@ TEST(SoundTable, MixCountsAndTheirEchoStates) {
     EXPECT_EQ(c.buffers, Row(slot).mixCount);
     EXPECT_EQ(c.echo, Row(slot).echoState);
     EXPECT_EQ(c.buffers ? kToneRate : 0, Row(slot).baseFrequency);
-    for (int i = 0; i < muSound::kMixMax; ++i) EXPECT_EQ(i < c.buffers, Row(slot).buffer[i] != nullptr);
+    for (int i = 0; i < muSound::kMixMax; ++i)
+      EXPECT_EQ(i < c.buffers, Row(slot).buffer[i] != nullptr);
     muSound::FreeObject(slot);
   }
   EXPECT_EQ(-1, muSound::LoadObject(kLoop, 11));
@@ -358,7 +362,8 @@ TEST(SoundTable, NamesFilesAndResources) {
   EXPECT_EQ(-1, muSound::LoadObject(kBroken, 1));
   EXPECT_EQ(-1, muSound::LoadObject("SOUND_RES_SHORT", 1));
   ASSERT_EQ(4u, answer.boxes().size());
-  for (int i = 1; i < 4; ++i) EXPECT_EQ(LoadError("WAVEリソースが見つかりません"), answer.boxes()[i].body);
+  for (int i = 1; i < 4; ++i)
+    EXPECT_EQ(LoadError("WAVEリソースが見つかりません"), answer.boxes()[i].body);
   EXPECT_EQ(0, Row(1).inUse);
 
   // Resources of type "WAVE" and RT_RCDATA load by their fixed layout.
