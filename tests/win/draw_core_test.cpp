@@ -1,0 +1,431 @@
+// The drawing core on a real DirectDraw screen under Wine: the screen set-up,
+// colour keys, loading, blits and the frame show. Runs windowed on the
+// display it gets (16- or 24-bit); with MU_DRAW_FULLSCREEN=1 it sets up a
+// full 640 x 480 x 16 screen instead (run it inside a Wine virtual desktop).
+#include <gtest/gtest.h>
+#include <mu.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include "draw/sprites.h"
+#include "message_box.h"
+#include "test_app.h"
+
+namespace {
+
+using namespace muDraw;
+
+bool FullScreenRun() {
+  const char* v = std::getenv("MU_DRAW_FULLSCREEN");
+  return v && v[0] == '1';
+}
+
+int screenResult = -1;
+
+// One shell per process: the test application's start-up sets up the screen.
+class ShellEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    testapp::onInit = [] {
+      if (FullScreenRun()) {
+        muSystem::fullScreen = 1;
+        SetDepth(16, 0, 0);
+      }
+      screenResult = Screen(640, 480, 1);
+      muSystem::sceneNumber = 1;
+      muSystem::previousScene = 0;
+    };
+    ASSERT_TRUE(testapp::StartShell());
+  }
+};
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ShellEnvironment);
+
+DWORD ReadPixel(LPDIRECTDRAWSURFACE surface, int x, int y) {
+  DDSURFACEDESC desc = {};
+  desc.dwSize = sizeof desc;
+  if (FAILED(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr))) return 0xDEADBEEF;
+  const unsigned char* row = static_cast<const unsigned char*>(desc.lpSurface) + y * desc.lPitch;
+  DWORD value = 0;
+  int bytes = desc.ddpfPixelFormat.dwRGBBitCount / 8;
+  std::memcpy(&value, row + x * bytes, bytes);
+  surface->Unlock(desc.lpSurface);
+  return value;
+}
+
+void Fill(LPDIRECTDRAWSURFACE surface, DWORD value) {
+  DDBLTFX fx = {};
+  fx.dwSize = sizeof fx;
+  fx.dwFillColor = value;
+  surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+}
+
+// Paints a sprite pixel by pixel through GDI.
+void Paint(int sprite, const std::function<COLORREF(int, int)>& colour) {
+  HDC dc;
+  LPDIRECTDRAWSURFACE s = spriteTable[sprite].surface;
+  ASSERT_TRUE(SUCCEEDED(s->GetDC(&dc)));
+  for (int y = 0; y < spriteTable[sprite].height; ++y) {
+    for (int x = 0; x < spriteTable[sprite].width; ++x) SetPixel(dc, x, y, colour(x, y));
+  }
+  s->ReleaseDC(dc);
+}
+
+// A 24-bit BMP file beside the executable.
+void WriteBmp(const char* name, int width, int height,
+              const std::function<COLORREF(int, int)>& colour) {
+  std::string path = std::string(muSystem::GetExeDir(0)) + name;
+  FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr) << path;
+  int rowSize = (width * 3 + 3) & ~3;
+  BITMAPFILEHEADER fh = {};
+  BITMAPINFOHEADER ih = {};
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof fh + sizeof ih;
+  fh.bfSize = fh.bfOffBits + rowSize * height;
+  ih.biSize = sizeof ih;
+  ih.biWidth = width;
+  ih.biHeight = height;
+  ih.biPlanes = 1;
+  ih.biBitCount = 24;
+  std::fwrite(&fh, sizeof fh, 1, f);
+  std::fwrite(&ih, sizeof ih, 1, f);
+  std::string row(rowSize, '\0');
+  for (int y = height - 1; y >= 0; --y) {
+    for (int x = 0; x < width; ++x) {
+      COLORREF c = colour(x, y);
+      row[3 * x] = static_cast<char>(GetBValue(c));
+      row[3 * x + 1] = static_cast<char>(GetGValue(c));
+      row[3 * x + 2] = static_cast<char>(GetRValue(c));
+    }
+    std::fwrite(row.data(), rowSize, 1, f);
+  }
+  std::fclose(f);
+}
+
+// The screen's own pixel value for a colour.
+DWORD ValueOf(COLORREF colour) {
+  int s = CreateObject(1, 1, 2);
+  DWORD v = MatchColor(spriteTable[s].surface, colour);
+  DeleteObject(s);
+  return v;
+}
+
+void FreeAllSprites() {
+  for (int i = kInternalSprites; i < kSpriteCount; ++i) {
+    DeleteObject(i);
+    if (!spriteTable[i].surface) EmptyRecord(i);
+  }
+  SetColorKey(0);
+  SetClip(0, 0, 640, 480);
+}
+
+class Draw : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(screenResult, 1); }
+  void TearDown() override { FreeAllSprites(); }
+  AutoAnswer answer{IDOK};
+  size_t Boxes() const { return answer.boxes().size(); }
+  std::string LastBody() const { return answer.boxes().empty() ? "" : answer.boxes().back().body; }
+};
+
+TEST_F(Draw, SurfacesClipperAndInternalSprites) {
+  ASSERT_NE(directDraw, nullptr);
+  ASSERT_NE(primarySurface, nullptr);
+  ASSERT_NE(backScreen, nullptr);
+  if (FullScreenRun()) {
+    EXPECT_EQ(clipper, nullptr);
+    EXPECT_EQ(displayDepth, 16);
+  } else {
+    ASSERT_NE(clipper, nullptr);
+    HWND bound = nullptr;
+    clipper->GetHWnd(&bound);
+    EXPECT_EQ(bound, muSystem::mainWindow);
+    LPDIRECTDRAWCLIPPER attached = nullptr;
+    ASSERT_TRUE(SUCCEEDED(primarySurface->GetClipper(&attached)));
+    EXPECT_EQ(attached, clipper);
+    attached->Release();
+    EXPECT_EQ(displayDepth, muSystem::GetScreenDepth());
+  }
+  const char* names[] = {"内部用１", "内部用２", "内部用３", "内部用４"};
+  for (int i = 0; i < kInternalSprites; ++i) {
+    SCOPED_TRACE(i);
+    ASSERT_NE(spriteTable[i].surface, nullptr);
+    EXPECT_STREQ(spriteTable[i].name, names[i]);
+    EXPECT_EQ(spriteTable[i].width, 640);
+    EXPECT_EQ(spriteTable[i].height, 480);
+    EXPECT_EQ(spriteTable[i].colorKey, 0);
+    EXPECT_EQ(spriteTable[i].memoryType, 2);
+    DDCOLORKEY key = {1, 1};
+    ASSERT_TRUE(SUCCEEDED(spriteTable[i].surface->GetColorKey(DDCKEY_SRCBLT, &key)));
+    EXPECT_EQ(key.dwColorSpaceLowValue, 0u);
+    DDSCAPS caps = {};
+    spriteTable[i].surface->GetCaps(&caps);
+    if (i >= 2) {
+      EXPECT_TRUE(caps.dwCaps & DDSCAPS_SYSTEMMEMORY);
+    }
+  }
+  EXPECT_EQ(spriteTable[4].surface, nullptr);
+  EXPECT_EQ(spriteTable[4].name[0], '\0');
+  EXPECT_EQ(clipLeft, 0);
+  EXPECT_EQ(clipRight, 640);
+  EXPECT_EQ(clipBottom, 480);
+  EXPECT_EQ(screenRect.right, 640);
+  EXPECT_EQ(muSystem::clientRect.right - muSystem::clientRect.left, 640);
+}
+
+TEST_F(Draw, PixelFormatAndTablesOfTheRealBackScreen) {
+  DDPIXELFORMAT format = {};
+  format.dwSize = sizeof format;
+  ASSERT_TRUE(SUCCEEDED(backScreen->GetPixelFormat(&format)));
+  EXPECT_EQ(redMask, format.dwRBitMask);
+  EXPECT_EQ(sineTable[30], 179);
+  EXPECT_EQ(sineTable[270], -360);
+  EXPECT_EQ(sineTable[449], 359);
+  if (muSystem::GetScreenDepth() == 16) {
+    ASSERT_EQ(format.dwRGBBitCount, 16u);
+    EXPECT_EQ(redShift, 11u);
+    EXPECT_EQ(greenShift, 5u);
+    EXPECT_EQ(greenTop5, 6u);
+    EXPECT_EQ(halfMask, 0x7BEFu);
+    EXPECT_EQ(halfMaskPair, 0x7BEF7BEFu);
+    EXPECT_EQ(whiteValue, 0xFFFFu);
+    EXPECT_EQ(greyTable[93], 31);
+    EXPECT_EQ(pixelToRgb5[3 * 0xFFFF + 1], 31);
+    EXPECT_EQ(subtractTable[0][9][3], 6 << 11);
+  } else {
+    EXPECT_EQ(whiteValue, 0xFFFFFFu);
+    EXPECT_EQ(greyTable[93], 0);  // the 16-bit tables are not built
+    EXPECT_EQ(pixelToRgb5[3 * 0xFFFF + 1], 0);
+    EXPECT_EQ(fadeTable[1][0][31][0], 0);
+  }
+}
+
+TEST_F(Draw, BackScreenDeviceContextIsLentAndReturned) {
+  ASSERT_TRUE(SUCCEEDED(GetBackDC()));
+  ASSERT_NE(backScreenDC, nullptr);
+  SetPixel(backScreenDC, 5, 5, RGB(255, 255, 255));
+  ReleaseBackDC();
+  EXPECT_EQ(backScreenDC, nullptr);
+  EXPECT_EQ(ReadPixel(backScreen, 5, 5), whiteValue);
+  ReleaseBackDC();  // nothing borrowed: nothing happens
+}
+
+TEST_F(Draw, ColorMatchingAndKeys) {
+  int s = CreateObject(8, 8, 2);
+  ASSERT_GE(s, 4);
+  Paint(s, [](int x, int y) { return x == 0 && y == 0 ? RGB(0, 128, 255) : RGB(10, 20, 30); });
+  DWORD before = ReadPixel(spriteTable[s].surface, 0, 0);
+  EXPECT_EQ(MatchColor(spriteTable[s].surface, RGB(255, 255, 255)), whiteValue);
+  EXPECT_EQ(MatchColor(spriteTable[s].surface, 0), 0u);
+  EXPECT_EQ(ReadPixel(spriteTable[s].surface, 0, 0), before);  // probe put back
+  EXPECT_EQ(MatchColor(spriteTable[s].surface, static_cast<COLORREF>(-1)), before);
+
+  // Black is the default key of a load; top-left takes pixel (0, 0).
+  WriteBmp("keys.bmp", 4, 4, [](int x, int y) { return x + y == 0 ? RGB(255, 0, 255) : RGB(0, 0, 0); });
+  int black = LoadObject("keys.bmp", 2);
+  ASSERT_GE(black, 4);
+  DDCOLORKEY key = {};
+  spriteTable[black].surface->GetColorKey(DDCKEY_SRCBLT, &key);
+  EXPECT_EQ(key.dwColorSpaceLowValue, 0u);
+  EXPECT_EQ(spriteTable[black].colorKey, 0);
+  SetColorKeyTopLeft();
+  int topLeft = LoadObject("keys.bmp", 2);
+  spriteTable[topLeft].surface->GetColorKey(DDCKEY_SRCBLT, &key);
+  EXPECT_EQ(key.dwColorSpaceLowValue, ValueOf(RGB(255, 0, 255)));
+  EXPECT_EQ(spriteTable[topLeft].colorKey, -1);
+  SetColorKey(RGB(255, 255, 255));
+  EXPECT_EQ(loadKeyTopLeft, 0);
+  int white = LoadObject("keys.bmp", 2);
+  spriteTable[white].surface->GetColorKey(DDCKEY_SRCBLT, &key);
+  EXPECT_EQ(key.dwColorSpaceLowValue, whiteValue);
+
+  // Per-object keys, and a copied key that leaves the record's colorKey alone.
+  SetObjectColorKey(black, RGB(255, 255, 255));
+  EXPECT_EQ(spriteTable[black].colorKey, static_cast<int>(RGB(255, 255, 255)));
+  SetObjectColorKeyTopLeft(s);
+  EXPECT_EQ(spriteTable[s].colorKey, -1);
+  spriteTable[s].surface->GetColorKey(DDCKEY_SRCBLT, &key);
+  EXPECT_EQ(key.dwColorSpaceLowValue, before);
+  CopyColorKey(topLeft, black);
+  spriteTable[topLeft].surface->GetColorKey(DDCKEY_SRCBLT, &key);
+  EXPECT_EQ(key.dwColorSpaceLowValue, whiteValue);
+  EXPECT_EQ(spriteTable[topLeft].colorKey, -1);
+}
+
+TEST_F(Draw, NameLengthsAndUnreadablePictures) {
+  const char* name30 = "abcdefghijklmnopqrstuvwxyz.bmp";
+  ASSERT_EQ(std::strlen(name30), 30u);
+  WriteBmp(name30, 2, 2, [](int, int) { return RGB(1, 2, 3); });
+  int s = LoadObject(name30, 2);
+  EXPECT_EQ(s, 4);
+  EXPECT_STREQ(spriteTable[s].name, name30);
+
+  const char* name31 = "abcdefghijklmnopqrstuvwxyz1.bmp";
+  size_t boxes = Boxes();
+  EXPECT_EQ(LoadObject(name31, 2), 0);
+  ASSERT_EQ(Boxes(), boxes + 1);
+  EXPECT_EQ(LastBody(), "muDraw::LoadObject : ファイル名またはリソース名が長すぎます");
+  EXPECT_EQ(answer.boxes().back().caption, "エラー発生");
+  EXPECT_EQ(SwapObject(name31, s, 2), 0);
+  EXPECT_EQ(LastBody(), "muDraw::SwapObject : ファイル名またはリソース名が長すぎます");
+  EXPECT_STREQ(spriteTable[s].name, name30);  // refused before anything changed
+  EXPECT_EQ(spriteTable[5].name[0], '\0');   // no record was taken
+
+  // Not a BMP: the error box and 0, and the record is free again.
+  std::string junk = std::string(muSystem::GetExeDir(0)) + "junk.bmp";
+  FILE* f = std::fopen(junk.c_str(), "wb");
+  std::fputs("BM this is not a picture", f);
+  std::fclose(f);
+  muSystem::errorRaised = 0;
+  EXPECT_EQ(LoadObject("junk.bmp", 2), 0);
+  EXPECT_EQ(LastBody(), "muDraw::LoadObject : BMPファイルを読み込めません");
+  EXPECT_EQ(muSystem::errorRaised, 1);
+  EXPECT_EQ(spriteTable[5].name[0], '\0');
+  EXPECT_EQ(LoadObject("missing.bmp", 2), 0);
+  EXPECT_EQ(LastBody(), "muDraw::LoadObject : BMPファイルを読み込めません");
+}
+
+TEST_F(Draw, FullTableAndLowestFreeRecord) {
+  for (int i = kInternalSprites; i < kSpriteCount; ++i) ASSERT_EQ(CreateObject(1, 1, 2), i);
+  WriteBmp("one.bmp", 2, 2, [](int, int) { return RGB(9, 9, 9); });
+  size_t boxes = Boxes();
+  EXPECT_EQ(LoadObject("one.bmp", 2), 0);
+  EXPECT_EQ(LastBody(), "muDraw::LoadObject : オブジェクト数が多過ぎます");
+  EXPECT_EQ(CreateObject(1, 1, 2), 0);
+  EXPECT_EQ(LastBody(), "muDraw::CreateObject : オブジェクト数が多過ぎます");
+  EXPECT_EQ(Boxes(), boxes + 2);
+  DeleteObject(10);
+  EXPECT_EQ(spriteTable[10].name[0], '\0');
+  EXPECT_EQ(LoadObject("one.bmp", 2), 10);
+  EXPECT_EQ(spriteTable[10].width, 2);
+  DeleteObject(10);
+  DeleteObject(10);  // no surface any more: nothing happens
+  EXPECT_EQ(CreateObject(3, 3, 1), 10);
+  DDSCAPS caps = {};
+  spriteTable[10].surface->GetCaps(&caps);
+  EXPECT_TRUE(caps.dwCaps & DDSCAPS_SYSTEMMEMORY);  // memory type other than 2
+}
+
+TEST_F(Draw, LoadOrderAndSwap) {
+  // Resources compiled into this executable (see tests/win/draw_core_test.rc.in):
+  // ORDERA.BMP under its full path (red) and bare (blue), ORDERB.BMP bare (blue).
+  WriteBmp("orderA.bmp", 2, 2, [](int, int) { return RGB(0, 255, 0); });
+  WriteBmp("orderB.bmp", 3, 3, [](int, int) { return RGB(0, 255, 0); });
+  int a = LoadObject("orderA.bmp", 2);
+  int b = LoadObject("orderB.bmp", 2);
+  int c = LoadObject("orderC.bmp", 2);
+  ASSERT_GT(a, 0);
+  ASSERT_GT(b, 0);
+  ASSERT_GT(c, 0);
+  EXPECT_EQ(ReadPixel(spriteTable[a].surface, 0, 0), ValueOf(RGB(255, 0, 0)));  // full-path resource
+  EXPECT_EQ(ReadPixel(spriteTable[b].surface, 0, 0), ValueOf(RGB(0, 255, 0)));  // file
+  EXPECT_EQ(ReadPixel(spriteTable[c].surface, 0, 0), ValueOf(RGB(0, 0, 255)));  // bare resource
+  EXPECT_EQ(spriteTable[c].width, 5);
+  EXPECT_EQ(spriteTable[c].height, 4);
+
+  // A swap keeps the index, takes the new picture's size and its name.
+  WriteBmp("wide.bmp", 20, 7, [](int, int) { return RGB(255, 255, 255); });
+  LPDIRECTDRAWSURFACE old = spriteTable[b].surface;
+  EXPECT_EQ(SwapObject("wide.bmp", b, 2), 1);
+  EXPECT_NE(spriteTable[b].surface, nullptr);
+  (void)old;
+  EXPECT_EQ(spriteTable[b].width, 20);
+  EXPECT_EQ(spriteTable[b].height, 7);
+  EXPECT_STREQ(spriteTable[b].name, "wide.bmp");
+  EXPECT_EQ(ReadPixel(spriteTable[b].surface, 19, 6), whiteValue);
+
+  // A failed swap keeps the index reserved without a surface; nothing uses it.
+  EXPECT_EQ(SwapObject("nothing.bmp", b, 2), 0);
+  EXPECT_EQ(LastBody(), "muDraw::SwapObject : BMPファイルを読み込めません");
+  EXPECT_EQ(spriteTable[b].surface, nullptr);
+  EXPECT_STREQ(spriteTable[b].name, "nothing.bmp");
+  EXPECT_NE(LoadObject("wide.bmp", 2), b);
+  BltKey(0, 0, b, 0, 0, 10, 10);
+  SetObjectColorKey(b, 0);
+  CopyColorKey(b, a);
+  CopyColorKey(a, b);
+  ObjectBlt(b, 0, 0, a, 0, 0, 1, 1);
+}
+
+TEST_F(Draw, IndexesOutsideTheTableAreIgnored) {
+  size_t boxes = Boxes();
+  for (int bad : {-1, 1024, 1 << 30}) {
+    BltKey(0, 0, bad, 0, 0, 4, 4);
+    Blt(0, 0, bad, 0, 0, 4, 4);
+    ObjectBltKey(bad, 0, 0, 0, 0, 0, 4, 4);
+    ObjectBlt(0, 0, 0, bad, 0, 0, 4, 4);
+    DeleteObject(bad);
+    SetObjectColorKey(bad, 0);
+    SetObjectColorKeyTopLeft(bad);
+    CopyColorKey(bad, 0);
+    CopyColorKey(0, bad);
+    EXPECT_EQ(SwapObject("one.bmp", bad, 2), 0);
+  }
+  EXPECT_EQ(Boxes(), boxes);
+}
+
+// A 64 x 48 sprite whose every pixel tells its own column and row.
+int Gradient() {
+  int s = CreateObject(64, 48, 2);
+  Paint(s, [](int x, int y) { return RGB(x * 4 + 3, y * 5 + 3, 200); });
+  return s;
+}
+
+TEST_F(Draw, BlitsClipToTheClipRectangle) {
+  int s = Gradient();
+  LPDIRECTDRAWSURFACE src = spriteTable[s].surface;
+  ClearScreen();
+  BltKey(600, 10, s, 0, 0, 64, 48);
+  EXPECT_EQ(ReadPixel(backScreen, 600, 10), ReadPixel(src, 0, 0));
+  EXPECT_EQ(ReadPixel(backScreen, 639, 57), ReadPixel(src, 39, 47));
+  EXPECT_EQ(ReadPixel(backScreen, 599, 10), 0u);
+  BltKey(-10, -5, s, 0, 0, 64, 48);
+  EXPECT_EQ(ReadPixel(backScreen, 0, 0), ReadPixel(src, 10, 5));
+  EXPECT_EQ(ReadPixel(backScreen, 53, 42), ReadPixel(src, 63, 47));
+  EXPECT_EQ(ReadPixel(backScreen, 54, 0), 0u);
+
+  ClearScreen();
+  BltKey(640, 0, s, 0, 0, 64, 48);
+  Blt(0, 480, s, 0, 0, 64, 48);
+  EXPECT_EQ(ReadPixel(backScreen, 639, 0), 0u);
+  EXPECT_EQ(ReadPixel(backScreen, 0, 479), 0u);
+
+  // Into a sprite: cut by the clip rectangle, not by the destination's size.
+  int d = CreateObject(640, 480, 2);
+  Fill(spriteTable[d].surface, 0);
+  SetClip(0, 0, 100, 100);
+  ObjectBlt(d, 90, 0, s, 0, 0, 64, 48);
+  EXPECT_EQ(ReadPixel(spriteTable[d].surface, 99, 0), ReadPixel(src, 9, 0));
+  EXPECT_EQ(ReadPixel(spriteTable[d].surface, 100, 0), 0u);
+  ObjectBltKey(d, 200, 200, s, 0, 0, 64, 48);
+  EXPECT_EQ(ReadPixel(spriteTable[d].surface, 200, 200), 0u);
+  // Blits into the back screen obey a narrowed clip rectangle too.
+  ClearScreen();
+  SetClip(20, 30, 40, 50);
+  Blt(0, 0, s, 0, 0, 64, 48);
+  EXPECT_EQ(ReadPixel(backScreen, 20, 30), ReadPixel(src, 20, 30));
+  EXPECT_EQ(ReadPixel(backScreen, 39, 47), ReadPixel(src, 39, 47));
+  EXPECT_EQ(ReadPixel(backScreen, 19, 30), 0u);
+  EXPECT_EQ(ReadPixel(backScreen, 40, 30), 0u);
+  EXPECT_EQ(ReadPixel(backScreen, 20, 50), 0u);
+}
+
+TEST_F(Draw, KeyedBlitLeavesKeyPixelsOut) {
+  WriteBmp("holes.bmp", 8, 8, [](int x, int y) { return (x + y) % 2 ? RGB(0, 0, 0) : RGB(255, 255, 0); });
+  int s = LoadObject("holes.bmp", 2);
+  ASSERT_GT(s, 0);
+  Fill(backScreen, whiteValue);
+  BltKey(0, 0, s, 0, 0, 8, 8);
+  EXPECT_EQ(ReadPixel(backScreen, 0, 0), ValueOf(RGB(255, 255, 0)));
+  EXPECT_EQ(ReadPixel(backScreen, 1, 0), whiteValue);  // black left out
+  Blt(0, 0, s, 0, 0, 8, 8);
+  EXPECT_EQ(ReadPixel(backScreen, 1, 0), 0u);          // opaque copies black
+  ClearScreen();
+  EXPECT_EQ(ReadPixel(backScreen, 0, 0), 0u);
+}
+
+}  // namespace
