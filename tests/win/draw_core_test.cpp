@@ -429,3 +429,376 @@ TEST_F(Draw, KeyedBlitLeavesKeyPixelsOut) {
 }
 
 }  // namespace
+
+namespace {
+
+// DirectDraw loses every surface when the display mode is set: IsLost and
+// Lock answer DDERR_SURFACELOST. Under Wine's software renderer this happens
+// even when the windowed set-up cannot change the mode; its blits go on
+// working though, and only restoring the display mode ends the loss.
+void LoseSurfaces() {
+  directDraw->SetDisplayMode(640, 480, 16);
+  ASSERT_EQ(backScreen->IsLost(), DDERR_SURFACELOST);
+}
+
+void EndLoss() {
+  directDraw->RestoreDisplayMode();
+  if (muSystem::fullScreen) {
+    directDraw->SetCooperativeLevel(muSystem::mainWindow, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN);
+    directDraw->SetDisplayMode(640, 480, 16);
+    directDraw->SetCooperativeLevel(muSystem::mainWindow,
+                                    DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN | DDSCL_ALLOWREBOOT);
+  }
+  // Each surface then needs its own Restore to count as back.
+  for (LPDIRECTDRAWSURFACE s : {primarySurface, backScreen}) s->Restore();
+  for (const SpriteRecord& r : spriteTable) {
+    if (r.surface) r.surface->Restore();
+  }
+}
+
+// Reads a pixel through GDI, which works while the surface is lost.
+COLORREF GdiPixel(LPDIRECTDRAWSURFACE surface, int x, int y) {
+  HDC dc;
+  if (FAILED(surface->GetDC(&dc))) return CLR_INVALID;
+  COLORREF c = GetPixel(dc, x, y);
+  surface->ReleaseDC(dc);
+  return c;
+}
+
+TEST_F(Draw, RestoreReloadsOnlyLostPictures) {
+  WriteBmp("lossy.bmp", 16, 16, [](int, int) { return RGB(255, 255, 0); });
+  SetColorKey(RGB(255, 255, 255));
+  int s = LoadObject("lossy.bmp", 2);
+  SetColorKey(0);
+  int blank = CreateObject(16, 16, 2);
+  ASSERT_GT(s, 0);
+  ASSERT_GT(blank, 0);
+  Fill(spriteTable[s].surface, 0);       // content the reload must replace
+  Fill(spriteTable[blank].surface, 0);   // content nothing brings back
+  LPDIRECTDRAWSURFACE blankSurface = spriteTable[blank].surface;
+
+  LoseSurfaces();
+  EXPECT_EQ(spriteTable[s].surface->IsLost(), DDERR_SURFACELOST);
+  Restore();
+  EXPECT_EQ(GdiPixel(spriteTable[s].surface, 3, 3), RGB(255, 255, 0));  // reloaded from its file
+  EXPECT_EQ(spriteTable[s].colorKey, static_cast<int>(RGB(255, 255, 255)));
+  EXPECT_STREQ(spriteTable[s].name, "lossy.bmp");
+  EXPECT_EQ(spriteTable[s].width, 16);
+  EXPECT_EQ(loadColorKey, RGB(255, 255, 255));  // the last reloaded record's key
+  EXPECT_EQ(spriteTable[blank].surface, blankSurface);  // restored in place, not reloaded
+  EXPECT_EQ(GdiPixel(blankSurface, 3, 3), RGB(0, 0, 0));
+  EndLoss();
+  EXPECT_EQ(backScreen->IsLost(), DD_OK);
+  DDCOLORKEY key = {};
+  spriteTable[s].surface->GetColorKey(DDCKEY_SRCBLT, &key);
+  EXPECT_EQ(key.dwColorSpaceLowValue, whiteValue);
+
+  // Without a loss nothing is reloaded.
+  Fill(spriteTable[s].surface, 0);
+  Restore();
+  EXPECT_EQ(ReadPixel(spriteTable[s].surface, 3, 3), 0u);
+}
+
+TEST_F(Draw, PackedPicturesReloadThroughThePackReader) {
+  WriteBmp("packed.bmp", 4, 4, [](int, int) { return RGB(0, 0, 255); });
+  int s = LoadObject("packed.bmp", 2);
+  ASSERT_GT(s, 0);
+  spriteTable[s].packed = 1;
+  size_t boxes = Boxes();
+  LoseSurfaces();
+  Restore();
+  EndLoss();
+  ASSERT_EQ(Boxes(), boxes + 1);
+  EXPECT_EQ(LastBody(), "muDraw::SwapPack : パックファイル名が指定されていません");
+}
+
+// A surface that answers like a lost one until it is restored: its blits fail
+// with DDERR_SURFACELOST and draw nothing. Wine's software renderer never
+// reports a loss from a blit, so the blits' own loss path is driven by this.
+class LosingSurface : public IDirectDrawSurface {
+ public:
+  explicit LosingSurface(LPDIRECTDRAWSURFACE real) : real_(real) {}
+  bool lost = true;
+  int restores = 0;
+
+  STDMETHOD(QueryInterface)(REFIID riid, void** out) override { return real_->QueryInterface(riid, out); }
+  STDMETHOD_(ULONG, AddRef)() override { return ++refs_; }
+  STDMETHOD_(ULONG, Release)() override {
+    ULONG left = --refs_;
+    if (left == 0) {
+      real_->Release();
+      delete this;
+    }
+    return left;
+  }
+  STDMETHOD(AddAttachedSurface)(LPDIRECTDRAWSURFACE s) override { return real_->AddAttachedSurface(s); }
+  STDMETHOD(AddOverlayDirtyRect)(LPRECT r) override { return real_->AddOverlayDirtyRect(r); }
+  STDMETHOD(Blt)(LPRECT d, LPDIRECTDRAWSURFACE s, LPRECT r, DWORD f, LPDDBLTFX fx) override {
+    return lost ? DDERR_SURFACELOST : real_->Blt(d, Real(s), r, f, fx);
+  }
+  STDMETHOD(BltBatch)(LPDDBLTBATCH b, DWORD c, DWORD f) override { return real_->BltBatch(b, c, f); }
+  STDMETHOD(BltFast)(DWORD x, DWORD y, LPDIRECTDRAWSURFACE s, LPRECT r, DWORD f) override {
+    return lost ? DDERR_SURFACELOST : real_->BltFast(x, y, Real(s), r, f);
+  }
+  STDMETHOD(DeleteAttachedSurface)(DWORD f, LPDIRECTDRAWSURFACE s) override { return real_->DeleteAttachedSurface(f, s); }
+  STDMETHOD(EnumAttachedSurfaces)(LPVOID c, LPDDENUMSURFACESCALLBACK cb) override { return real_->EnumAttachedSurfaces(c, cb); }
+  STDMETHOD(EnumOverlayZOrders)(DWORD f, LPVOID c, LPDDENUMSURFACESCALLBACK cb) override { return real_->EnumOverlayZOrders(f, c, cb); }
+  STDMETHOD(Flip)(LPDIRECTDRAWSURFACE s, DWORD f) override { return real_->Flip(s, f); }
+  STDMETHOD(GetAttachedSurface)(LPDDSCAPS c, LPDIRECTDRAWSURFACE* s) override { return real_->GetAttachedSurface(c, s); }
+  STDMETHOD(GetBltStatus)(DWORD f) override { return real_->GetBltStatus(f); }
+  STDMETHOD(GetCaps)(LPDDSCAPS c) override { return real_->GetCaps(c); }
+  STDMETHOD(GetClipper)(LPDIRECTDRAWCLIPPER* c) override { return real_->GetClipper(c); }
+  STDMETHOD(GetColorKey)(DWORD f, LPDDCOLORKEY k) override { return real_->GetColorKey(f, k); }
+  STDMETHOD(GetDC)(HDC* dc) override { return real_->GetDC(dc); }
+  STDMETHOD(GetFlipStatus)(DWORD f) override { return real_->GetFlipStatus(f); }
+  STDMETHOD(GetOverlayPosition)(LPLONG x, LPLONG y) override { return real_->GetOverlayPosition(x, y); }
+  STDMETHOD(GetPalette)(LPDIRECTDRAWPALETTE* p) override { return real_->GetPalette(p); }
+  STDMETHOD(GetPixelFormat)(LPDDPIXELFORMAT p) override { return real_->GetPixelFormat(p); }
+  STDMETHOD(GetSurfaceDesc)(LPDDSURFACEDESC d) override { return real_->GetSurfaceDesc(d); }
+  STDMETHOD(Initialize)(LPDIRECTDRAW d, LPDDSURFACEDESC s) override { return real_->Initialize(d, s); }
+  STDMETHOD(IsLost)() override { return lost ? DDERR_SURFACELOST : DD_OK; }
+  STDMETHOD(Lock)(LPRECT r, LPDDSURFACEDESC d, DWORD f, HANDLE h) override { return real_->Lock(r, d, f, h); }
+  STDMETHOD(ReleaseDC)(HDC dc) override { return real_->ReleaseDC(dc); }
+  STDMETHOD(Restore)() override {
+    ++restores;
+    lost = false;
+    return real_->Restore();
+  }
+  STDMETHOD(SetClipper)(LPDIRECTDRAWCLIPPER c) override { return real_->SetClipper(c); }
+  STDMETHOD(SetColorKey)(DWORD f, LPDDCOLORKEY k) override { return real_->SetColorKey(f, k); }
+  STDMETHOD(SetOverlayPosition)(LONG x, LONG y) override { return real_->SetOverlayPosition(x, y); }
+  STDMETHOD(SetPalette)(LPDIRECTDRAWPALETTE p) override { return real_->SetPalette(p); }
+  STDMETHOD(Unlock)(LPVOID p) override { return real_->Unlock(p); }
+  STDMETHOD(UpdateOverlay)(LPRECT a, LPDIRECTDRAWSURFACE s, LPRECT b, DWORD f, LPDDOVERLAYFX fx) override {
+    return real_->UpdateOverlay(a, s, b, f, fx);
+  }
+  STDMETHOD(UpdateOverlayDisplay)(DWORD f) override { return real_->UpdateOverlayDisplay(f); }
+  STDMETHOD(UpdateOverlayZOrder)(DWORD f, LPDIRECTDRAWSURFACE s) override { return real_->UpdateOverlayZOrder(f, s); }
+
+  LPDIRECTDRAWSURFACE real() const { return real_; }
+
+ private:
+  static LPDIRECTDRAWSURFACE Real(LPDIRECTDRAWSURFACE s);
+  LPDIRECTDRAWSURFACE real_;
+  ULONG refs_ = 1;
+};
+
+LosingSurface* wrappedBack = nullptr;
+LosingSurface* wrappedSprite = nullptr;
+
+LPDIRECTDRAWSURFACE LosingSurface::Real(LPDIRECTDRAWSURFACE s) {
+  if (wrappedBack && s == wrappedBack) return wrappedBack->real();
+  if (wrappedSprite && s == wrappedSprite) return wrappedSprite->real();
+  return s;
+}
+
+TEST_F(Draw, BlitThatMeetsALossDrawsNothingAndTheNextFrameDraws) {
+  WriteBmp("lossy.bmp", 16, 16, [](int, int) { return RGB(255, 255, 0); });
+  int s = LoadObject("lossy.bmp", 2);
+  ASSERT_GT(s, 0);
+  const DWORD yellow = ReadPixel(spriteTable[s].surface, 0, 0);
+  Fill(spriteTable[s].surface, 0);
+  Fill(backScreen, whiteValue);
+
+  LPDIRECTDRAWSURFACE realBack = backScreen;
+  wrappedBack = new LosingSurface(realBack);
+  wrappedSprite = new LosingSurface(spriteTable[s].surface);
+  backScreen = wrappedBack;
+  spriteTable[s].surface = wrappedSprite;
+
+  ClearScreen();  // clears nothing and restores nothing
+  EXPECT_EQ(wrappedBack->restores, 0);
+  EXPECT_EQ(ReadPixel(realBack, 0, 0), whiteValue);
+
+  BltKey(0, 0, s, 0, 0, 16, 16);  // meets the loss: restores, draws nothing
+  EXPECT_EQ(wrappedBack->restores, 1);
+  EXPECT_EQ(ReadPixel(realBack, 0, 0), whiteValue);
+  // The lost picture was reloaded into a new surface of the same record.
+  ASSERT_NE(spriteTable[s].surface, nullptr);
+  EXPECT_NE(spriteTable[s].surface, static_cast<LPDIRECTDRAWSURFACE>(wrappedSprite));
+  wrappedSprite = nullptr;  // released by the reload
+  EXPECT_EQ(ReadPixel(spriteTable[s].surface, 0, 0), yellow);
+
+  BltKey(0, 0, s, 0, 0, 16, 16);  // the next frame draws normally
+  EXPECT_EQ(ReadPixel(realBack, 0, 0), yellow);
+
+  // The frame copy meets a loss the same way.
+  wrappedBack->lost = true;
+  LPDIRECTDRAWSURFACE realPrimary = primarySurface;
+  LosingSurface* wrappedPrimary = new LosingSurface(realPrimary);
+  realPrimary->AddRef();
+  primarySurface = wrappedPrimary;
+  SetVSync(0);
+  Flip();
+  SetVSync(1);
+  EXPECT_EQ(wrappedPrimary->restores, 1);  // restored unconditionally
+  EXPECT_EQ(wrappedBack->restores, 2);
+  primarySurface = realPrimary;
+  wrappedPrimary->Release();
+
+  backScreen = realBack;
+  realBack->AddRef();
+  wrappedBack->Release();
+  wrappedBack = nullptr;
+}
+
+TEST_F(Draw, FlipShowsTheBackScreen) {
+  EXPECT_EQ(waitVBlank, 1);
+  Fill(backScreen, ValueOf(RGB(0, 255, 0)));
+  Flip();  // with the vertical-blank wait
+  const int x = muSystem::clientRect.left + 10, y = muSystem::clientRect.top + 10;
+  EXPECT_EQ(ReadPixel(primarySurface, x, y), ValueOf(RGB(0, 255, 0)));
+  SetVSync(0);
+  EXPECT_EQ(waitVBlank, 0);
+  Fill(backScreen, ValueOf(RGB(255, 0, 0)));
+  Flip();
+  EXPECT_EQ(ReadPixel(primarySurface, x, y), ValueOf(RGB(255, 0, 0)));
+  SetVSync(1);
+}
+
+COLORREF WipeColour(int frame) { return RGB(20 + 20 * frame, 200 - 15 * frame, 100); }
+
+class Wipe : public Draw {
+ protected:
+  void SetUp() override {
+    Draw::SetUp();
+    WriteBmp("wipe.bmp", 640, 48, [](int x, int) { return WipeColour(x / 64); });
+    sprite = SetWipe("wipe.bmp");
+    ASSERT_GT(sprite, 0);
+    for (int f = 0; f < 10; ++f) value[f] = ValueOf(WipeColour(f));
+    SetVSync(0);
+  }
+  void TearDown() override {
+    testapp::onFrame = nullptr;
+    muSystem::sceneNumber = muSystem::previousScene = 1;
+    SetVSync(1);
+    Draw::TearDown();
+  }
+  // Every tile of the grid shows frame f.
+  void ExpectFrame(int f) {
+    EXPECT_EQ(ReadPixel(backScreen, 0, 0), value[f]) << "frame " << f;
+    EXPECT_EQ(ReadPixel(backScreen, 639, 479), value[f]) << "frame " << f;
+    EXPECT_EQ(ReadPixel(backScreen, 64 * 3 + 5, 48 * 7 + 5), value[f]) << "frame " << f;
+  }
+  int sprite = 0;
+  DWORD value[10] = {};
+};
+
+TEST_F(Wipe, ForwardRunsInsteadOfTheSceneThenChangesIt) {
+  ClearScreen();
+  muSystem::sceneNumber = muSystem::previousScene = 1;
+  muSystem::nextScene = 7;
+  int frames = testapp::frameCalls;
+  WipeForward();
+  for (int f = 0; f < 10; ++f) {
+    EXPECT_EQ(muSystem::sceneNumber, 1);
+    testapp::Frame();
+    ExpectFrame(f);
+  }
+  EXPECT_EQ(wipeStep, 0);
+  EXPECT_EQ(wipeDirection, 0);
+  EXPECT_EQ(muSystem::sceneNumber, 7);
+  EXPECT_EQ(testapp::frameCalls, frames);  // the scene did not run meanwhile
+}
+
+TEST_F(Wipe, BackwardRunsOverTheScenesFrames) {
+  muSystem::sceneNumber = muSystem::previousScene = 1;
+  testapp::onFrame = [] {
+    ClearScreen();
+    Flip();
+  };
+  int frames = testapp::frameCalls;
+  WipeBackward();
+  for (int f = 9; f >= 0; --f) {
+    testapp::Frame();
+    ExpectFrame(f);
+  }
+  EXPECT_EQ(wipeStep, 0);
+  EXPECT_EQ(wipeDirection, 0);
+  EXPECT_EQ(testapp::frameCalls, frames + 10);
+  testapp::Frame();
+  EXPECT_EQ(ReadPixel(backScreen, 0, 0), 0u);  // over: the scene's own picture
+}
+
+TEST_F(Wipe, TilesAreCutByTheClipRectangle) {
+  ClearScreen();
+  SetClip(100, 100, 200, 200);
+  WipeForward();
+  Flip();
+  EXPECT_EQ(ReadPixel(backScreen, 150, 150), value[0]);
+  EXPECT_EQ(ReadPixel(backScreen, 99, 150), 0u);
+  EXPECT_EQ(ReadPixel(backScreen, 200, 150), 0u);
+  wipeStep = wipeDirection = 0;
+}
+
+COLORREF PageColour(int x, int y) { return RGB((y >> 8) * 50 + 20, y & 255, x & 255); }
+
+TEST_F(Draw, PageViewScrollsAndClamps) {
+  WriteBmp("page.bmp", 640, 1000, PageColour);
+  WriteBmp("tile.bmp", 64, 48, [](int, int) { return RGB(255, 0, 255); });
+  pageViewOn = 0;
+  TogglePage();
+  EXPECT_EQ(pageViewOn, 0);  // no page yet
+  SetPage("page.bmp", "tile.bmp", 1000);
+  ASSERT_GT(pageSprite, 0);
+  ASSERT_GT(pageTileSprite, 0);
+  const int page = pageSprite;
+  LPDIRECTDRAWSURFACE pageSurface = spriteTable[page].surface;
+  TogglePage();
+  ASSERT_EQ(pageViewOn, 1);
+  SetVSync(0);
+  pageTileX = pageTileY = 0;
+
+  muSystem::frameSeconds = 1.0f;
+  muSystem::pageViewKey = 40;  // down: 100 a second
+  ClearScreen();
+  Flip();
+  EXPECT_EQ(ReadPixel(backScreen, 0, 0), ReadPixel(pageSurface, 0, 0));
+  EXPECT_FLOAT_EQ(pagePos, 100.0f);
+  EXPECT_FLOAT_EQ(pageTileX, -10.0f);
+  EXPECT_FLOAT_EQ(pageTileY, -10.0f);
+  Flip();
+  EXPECT_EQ(ReadPixel(backScreen, 5, 0), ReadPixel(pageSurface, 5, 100));
+  EXPECT_EQ(ReadPixel(backScreen, 5, 479), ReadPixel(pageSurface, 5, 579));
+  EXPECT_FLOAT_EQ(pagePos, 200.0f);
+
+  muSystem::pageViewKey = 39;  // right: a page of 300
+  Flip();
+  EXPECT_FLOAT_EQ(pagePos, 500.0f);
+  Flip();
+  EXPECT_FLOAT_EQ(pagePos, 520.0f);  // 1000 - 480
+  muSystem::pageViewKey = 37;
+  muSystem::frameSeconds = 2.0f;
+  Flip();
+  EXPECT_FLOAT_EQ(pagePos, 0.0f);
+
+  // Tiles show where the page leaves its key colour: a clip rectangle narrower
+  // than the screen shows the drifting tiles around it.
+  muSystem::pageViewKey = 0;
+  SetClip(100, 100, 300, 300);
+  ClearScreen();
+  Flip();
+  EXPECT_EQ(ReadPixel(backScreen, 150, 150), ReadPixel(pageSurface, 50, 50));
+  SetClip(0, 0, 640, 480);
+
+  // A second SetPage replaces the pictures in the same sprites; a short page
+  // leaves the position negative.
+  SetPage("page.bmp", "tile.bmp", 300);
+  EXPECT_EQ(pageSprite, page);
+  EXPECT_FLOAT_EQ(pagePos, 0.0f);
+  muSystem::pageViewKey = 40;
+  muSystem::frameSeconds = 1.0f;
+  Flip();
+  EXPECT_FLOAT_EQ(pagePos, -180.0f);
+
+  TogglePage();
+  EXPECT_EQ(pageViewOn, 0);
+  pageHeight = 0;
+  TogglePage();
+  EXPECT_EQ(pageViewOn, 0);
+  muSystem::pageViewKey = 0;
+  muSystem::frameSeconds = 0;
+  SetVSync(1);
+}
+
+}  // namespace
