@@ -40,6 +40,8 @@ class ShellEnvironment : public ::testing::Environment {
       muSystem::previousScene = 0;
     };
     ASSERT_TRUE(testapp::StartShell());
+    // Pictures the tests write go to a directory of their own beside the program.
+    CreateDirectoryA((std::string(muSystem::GetExeDir(0)) + "dt").c_str(), nullptr);
   }
 };
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ShellEnvironment);
@@ -225,21 +227,21 @@ TEST_F(Draw, ColorMatchingAndKeys) {
   EXPECT_EQ(MatchColor(spriteTable[s].surface, static_cast<COLORREF>(-1)), before);
 
   // Black is the default key of a load; top-left takes pixel (0, 0).
-  WriteBmp("keys.bmp", 4, 4, [](int x, int y) { return x + y == 0 ? RGB(255, 0, 255) : RGB(0, 0, 0); });
-  int black = LoadObject("keys.bmp", 2);
+  WriteBmp("dt\\keys.bmp", 4, 4, [](int x, int y) { return x + y == 0 ? RGB(255, 0, 255) : RGB(0, 0, 0); });
+  int black = LoadObject("dt\\keys.bmp", 2);
   ASSERT_GE(black, 4);
   DDCOLORKEY key = {};
   spriteTable[black].surface->GetColorKey(DDCKEY_SRCBLT, &key);
   EXPECT_EQ(key.dwColorSpaceLowValue, 0u);
   EXPECT_EQ(spriteTable[black].colorKey, 0);
   SetColorKeyTopLeft();
-  int topLeft = LoadObject("keys.bmp", 2);
+  int topLeft = LoadObject("dt\\keys.bmp", 2);
   spriteTable[topLeft].surface->GetColorKey(DDCKEY_SRCBLT, &key);
   EXPECT_EQ(key.dwColorSpaceLowValue, ValueOf(RGB(255, 0, 255)));
   EXPECT_EQ(spriteTable[topLeft].colorKey, -1);
   SetColorKey(RGB(255, 255, 255));
   EXPECT_EQ(loadKeyTopLeft, 0);
-  int white = LoadObject("keys.bmp", 2);
+  int white = LoadObject("dt\\keys.bmp", 2);
   spriteTable[white].surface->GetColorKey(DDCKEY_SRCBLT, &key);
   EXPECT_EQ(key.dwColorSpaceLowValue, whiteValue);
 
@@ -257,14 +259,14 @@ TEST_F(Draw, ColorMatchingAndKeys) {
 }
 
 TEST_F(Draw, NameLengthsAndUnreadablePictures) {
-  const char* name30 = "abcdefghijklmnopqrstuvwxyz.bmp";
+  const char* name30 = "dt\\abcdefghijklmnopqrstuvw.bmp";
   ASSERT_EQ(std::strlen(name30), 30u);
   WriteBmp(name30, 2, 2, [](int, int) { return RGB(1, 2, 3); });
   int s = LoadObject(name30, 2);
   EXPECT_EQ(s, 4);
   EXPECT_STREQ(spriteTable[s].name, name30);
 
-  const char* name31 = "abcdefghijklmnopqrstuvwxyz1.bmp";
+  const char* name31 = "dt\\abcdefghijklmnopqrstuvwx.bmp";
   size_t boxes = Boxes();
   EXPECT_EQ(LoadObject(name31, 2), 0);
   ASSERT_EQ(Boxes(), boxes + 1);
@@ -276,31 +278,31 @@ TEST_F(Draw, NameLengthsAndUnreadablePictures) {
   EXPECT_EQ(spriteTable[5].name[0], '\0');   // no record was taken
 
   // Not a BMP: the error box and 0, and the record is free again.
-  std::string junk = std::string(muSystem::GetExeDir(0)) + "junk.bmp";
+  std::string junk = std::string(muSystem::GetExeDir(0)) + "dt\\junk.bmp";
   FILE* f = std::fopen(junk.c_str(), "wb");
   std::fputs("BM this is not a picture", f);
   std::fclose(f);
   muSystem::errorRaised = 0;
-  EXPECT_EQ(LoadObject("junk.bmp", 2), 0);
+  EXPECT_EQ(LoadObject("dt\\junk.bmp", 2), 0);
   EXPECT_EQ(LastBody(), "muDraw::LoadObject : BMPファイルを読み込めません");
   EXPECT_EQ(muSystem::errorRaised, 1);
   EXPECT_EQ(spriteTable[5].name[0], '\0');
-  EXPECT_EQ(LoadObject("missing.bmp", 2), 0);
+  EXPECT_EQ(LoadObject("dt\\missing.bmp", 2), 0);
   EXPECT_EQ(LastBody(), "muDraw::LoadObject : BMPファイルを読み込めません");
 }
 
 TEST_F(Draw, FullTableAndLowestFreeRecord) {
   for (int i = kInternalSprites; i < kSpriteCount; ++i) ASSERT_EQ(CreateObject(1, 1, 2), i);
-  WriteBmp("one.bmp", 2, 2, [](int, int) { return RGB(9, 9, 9); });
+  WriteBmp("dt\\one.bmp", 2, 2, [](int, int) { return RGB(9, 9, 9); });
   size_t boxes = Boxes();
-  EXPECT_EQ(LoadObject("one.bmp", 2), 0);
+  EXPECT_EQ(LoadObject("dt\\one.bmp", 2), 0);
   EXPECT_EQ(LastBody(), "muDraw::LoadObject : オブジェクト数が多過ぎます");
   EXPECT_EQ(CreateObject(1, 1, 2), 0);
   EXPECT_EQ(LastBody(), "muDraw::CreateObject : オブジェクト数が多過ぎます");
   EXPECT_EQ(Boxes(), boxes + 2);
   DeleteObject(10);
   EXPECT_EQ(spriteTable[10].name[0], '\0');
-  EXPECT_EQ(LoadObject("one.bmp", 2), 10);
+  EXPECT_EQ(LoadObject("dt\\one.bmp", 2), 10);
   EXPECT_EQ(spriteTable[10].width, 2);
   DeleteObject(10);
   DeleteObject(10);  // no surface any more: nothing happens
@@ -328,22 +330,22 @@ TEST_F(Draw, LoadOrderAndSwap) {
   EXPECT_EQ(spriteTable[c].height, 4);
 
   // A swap keeps the index, takes the new picture's size and its name.
-  WriteBmp("wide.bmp", 20, 7, [](int, int) { return RGB(255, 255, 255); });
+  WriteBmp("dt\\wide.bmp", 20, 7, [](int, int) { return RGB(255, 255, 255); });
   LPDIRECTDRAWSURFACE old = spriteTable[b].surface;
-  EXPECT_EQ(SwapObject("wide.bmp", b, 2), 1);
+  EXPECT_EQ(SwapObject("dt\\wide.bmp", b, 2), 1);
   EXPECT_NE(spriteTable[b].surface, nullptr);
   (void)old;
   EXPECT_EQ(spriteTable[b].width, 20);
   EXPECT_EQ(spriteTable[b].height, 7);
-  EXPECT_STREQ(spriteTable[b].name, "wide.bmp");
+  EXPECT_STREQ(spriteTable[b].name, "dt\\wide.bmp");
   EXPECT_EQ(ReadPixel(spriteTable[b].surface, 19, 6), whiteValue);
 
   // A failed swap keeps the index reserved without a surface; nothing uses it.
-  EXPECT_EQ(SwapObject("nothing.bmp", b, 2), 0);
+  EXPECT_EQ(SwapObject("dt\\nothing.bmp", b, 2), 0);
   EXPECT_EQ(LastBody(), "muDraw::SwapObject : BMPファイルを読み込めません");
   EXPECT_EQ(spriteTable[b].surface, nullptr);
-  EXPECT_STREQ(spriteTable[b].name, "nothing.bmp");
-  EXPECT_NE(LoadObject("wide.bmp", 2), b);
+  EXPECT_STREQ(spriteTable[b].name, "dt\\nothing.bmp");
+  EXPECT_NE(LoadObject("dt\\wide.bmp", 2), b);
   BltKey(0, 0, b, 0, 0, 10, 10);
   SetObjectColorKey(b, 0);
   CopyColorKey(b, a);
@@ -363,7 +365,7 @@ TEST_F(Draw, IndexesOutsideTheTableAreIgnored) {
     SetObjectColorKeyTopLeft(bad);
     CopyColorKey(bad, 0);
     CopyColorKey(0, bad);
-    EXPECT_EQ(SwapObject("one.bmp", bad, 2), 0);
+    EXPECT_EQ(SwapObject("dt\\one.bmp", bad, 2), 0);
   }
   EXPECT_EQ(Boxes(), boxes);
 }
@@ -415,8 +417,8 @@ TEST_F(Draw, BlitsClipToTheClipRectangle) {
 }
 
 TEST_F(Draw, KeyedBlitLeavesKeyPixelsOut) {
-  WriteBmp("holes.bmp", 8, 8, [](int x, int y) { return (x + y) % 2 ? RGB(0, 0, 0) : RGB(255, 255, 0); });
-  int s = LoadObject("holes.bmp", 2);
+  WriteBmp("dt\\holes.bmp", 8, 8, [](int x, int y) { return (x + y) % 2 ? RGB(0, 0, 0) : RGB(255, 255, 0); });
+  int s = LoadObject("dt\\holes.bmp", 2);
   ASSERT_GT(s, 0);
   Fill(backScreen, whiteValue);
   BltKey(0, 0, s, 0, 0, 8, 8);
@@ -466,9 +468,9 @@ COLORREF GdiPixel(LPDIRECTDRAWSURFACE surface, int x, int y) {
 }
 
 TEST_F(Draw, RestoreReloadsOnlyLostPictures) {
-  WriteBmp("lossy.bmp", 16, 16, [](int, int) { return RGB(255, 255, 0); });
+  WriteBmp("dt\\lossy.bmp", 16, 16, [](int, int) { return RGB(255, 255, 0); });
   SetColorKey(RGB(255, 255, 255));
-  int s = LoadObject("lossy.bmp", 2);
+  int s = LoadObject("dt\\lossy.bmp", 2);
   SetColorKey(0);
   int blank = CreateObject(16, 16, 2);
   ASSERT_GT(s, 0);
@@ -482,7 +484,7 @@ TEST_F(Draw, RestoreReloadsOnlyLostPictures) {
   Restore();
   EXPECT_EQ(GdiPixel(spriteTable[s].surface, 3, 3), RGB(255, 255, 0));  // reloaded from its file
   EXPECT_EQ(spriteTable[s].colorKey, static_cast<int>(RGB(255, 255, 255)));
-  EXPECT_STREQ(spriteTable[s].name, "lossy.bmp");
+  EXPECT_STREQ(spriteTable[s].name, "dt\\lossy.bmp");
   EXPECT_EQ(spriteTable[s].width, 16);
   EXPECT_EQ(loadColorKey, RGB(255, 255, 255));  // the last reloaded record's key
   EXPECT_EQ(spriteTable[blank].surface, blankSurface);  // restored in place, not reloaded
@@ -500,8 +502,8 @@ TEST_F(Draw, RestoreReloadsOnlyLostPictures) {
 }
 
 TEST_F(Draw, PackedPicturesReloadThroughThePackReader) {
-  WriteBmp("packed.bmp", 4, 4, [](int, int) { return RGB(0, 0, 255); });
-  int s = LoadObject("packed.bmp", 2);
+  WriteBmp("dt\\packed.bmp", 4, 4, [](int, int) { return RGB(0, 0, 255); });
+  int s = LoadObject("dt\\packed.bmp", 2);
   ASSERT_GT(s, 0);
   spriteTable[s].packed = 1;
   size_t boxes = Boxes();
@@ -515,7 +517,7 @@ TEST_F(Draw, PackedPicturesReloadThroughThePackReader) {
 // A surface that answers like a lost one until it is restored: its blits fail
 // with DDERR_SURFACELOST and draw nothing. Wine's software renderer never
 // reports a loss from a blit, so the blits' own loss path is driven by this.
-class LosingSurface : public IDirectDrawSurface {
+class LosingSurface final : public IDirectDrawSurface {
  public:
   explicit LosingSurface(LPDIRECTDRAWSURFACE real) : real_(real) {}
   bool lost = true;
@@ -593,8 +595,8 @@ LPDIRECTDRAWSURFACE LosingSurface::Real(LPDIRECTDRAWSURFACE s) {
 }
 
 TEST_F(Draw, BlitThatMeetsALossDrawsNothingAndTheNextFrameDraws) {
-  WriteBmp("lossy.bmp", 16, 16, [](int, int) { return RGB(255, 255, 0); });
-  int s = LoadObject("lossy.bmp", 2);
+  WriteBmp("dt\\lossy.bmp", 16, 16, [](int, int) { return RGB(255, 255, 0); });
+  int s = LoadObject("dt\\lossy.bmp", 2);
   ASSERT_GT(s, 0);
   const DWORD yellow = ReadPixel(spriteTable[s].surface, 0, 0);
   Fill(spriteTable[s].surface, 0);
@@ -662,8 +664,8 @@ class Wipe : public Draw {
  protected:
   void SetUp() override {
     Draw::SetUp();
-    WriteBmp("wipe.bmp", 640, 48, [](int x, int) { return WipeColour(x / 64); });
-    sprite = SetWipe("wipe.bmp");
+    WriteBmp("dt\\wipe.bmp", 640, 48, [](int x, int) { return WipeColour(x / 64); });
+    sprite = SetWipe("dt\\wipe.bmp");
     ASSERT_GT(sprite, 0);
     for (int f = 0; f < 10; ++f) value[f] = ValueOf(WipeColour(f));
     SetVSync(0);
@@ -734,12 +736,12 @@ TEST_F(Wipe, TilesAreCutByTheClipRectangle) {
 COLORREF PageColour(int x, int y) { return RGB((y >> 8) * 50 + 20, y & 255, x & 255); }
 
 TEST_F(Draw, PageViewScrollsAndClamps) {
-  WriteBmp("page.bmp", 640, 1000, PageColour);
-  WriteBmp("tile.bmp", 64, 48, [](int, int) { return RGB(255, 0, 255); });
+  WriteBmp("dt\\page.bmp", 640, 1000, PageColour);
+  WriteBmp("dt\\tile.bmp", 64, 48, [](int, int) { return RGB(255, 0, 255); });
   pageViewOn = 0;
   TogglePage();
   EXPECT_EQ(pageViewOn, 0);  // no page yet
-  SetPage("page.bmp", "tile.bmp", 1000);
+  SetPage("dt\\page.bmp", "dt\\tile.bmp", 1000);
   ASSERT_GT(pageSprite, 0);
   ASSERT_GT(pageTileSprite, 0);
   const int page = pageSprite;
@@ -783,7 +785,7 @@ TEST_F(Draw, PageViewScrollsAndClamps) {
 
   // A second SetPage replaces the pictures in the same sprites; a short page
   // leaves the position negative.
-  SetPage("page.bmp", "tile.bmp", 300);
+  SetPage("dt\\page.bmp", "dt\\tile.bmp", 300);
   EXPECT_EQ(pageSprite, page);
   EXPECT_FLOAT_EQ(pagePos, 0.0f);
   muSystem::pageViewKey = 40;
