@@ -5,8 +5,6 @@
 
 PATTERN is one of
     solid:RRGGBB        one colour
-    backdrop            a colour gradient with a grid, for a background picture
-    blocks              32 x 32 cells in four colours on black, black transparent
     wipe                ten 64 x 48 frames side by side, growing squares on black
 """
 import struct
@@ -30,20 +28,6 @@ def write_bmp(path, width, height, pixel):
         f.write(header + info + data)
 
 
-def backdrop(x, y):
-    if x % 64 == 0 or y % 48 == 0:
-        return (255, 255, 255)
-    return (x * 255 // 640, y * 255 // 480, 160)
-
-
-def blocks(x, y):
-    colours = [(220, 60, 60), (60, 200, 60), (60, 90, 230), (230, 200, 50)]
-    cx, cy = x // 32, y // 32
-    if x % 32 in (0, 31) or y % 32 in (0, 31):
-        return (0, 0, 0)
-    return colours[(cx + cy) % 4]
-
-
 def wipe(x, y):
     frame, fx, fy = x // 64, x % 64, y % 48
     half = (frame + 1) * 24 // 10  # the dark square grows with the frame
@@ -59,7 +43,7 @@ def main():
         colour = ((value >> 16) & 255, (value >> 8) & 255, value & 255)
         write_bmp(out, width, height, lambda x, y: colour)
     else:
-        write_bmp(out, width, height, {"backdrop": backdrop, "blocks": blocks, "wipe": wipe}[pattern])
+        write_bmp(out, width, height, {"wipe": wipe}[pattern])
 
 
 if __name__ == "__main__":

@@ -43,6 +43,9 @@ class ShellEnvironment : public ::testing::Environment {
     // Pictures the tests write go to a directory of their own beside the program.
     CreateDirectoryA((std::string(muSystem::GetExeDir(0)) + "dt").c_str(), nullptr);
   }
+  // Gives the display its mode back: Wine keeps a full-screen mode for the
+  // programs that come after this one.
+  void TearDown() override { Release(); }
 };
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ShellEnvironment);
 
