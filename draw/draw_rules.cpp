@@ -28,6 +28,17 @@ bool ClipBlit(BlitArea& b, const ClipBounds& clip) {
   return true;
 }
 
+long SetDepthWithFallbacks(int& depth, int fallback1, int fallback2,
+                           long (*trySet)(int depth, void* context), void* context) {
+  long result = trySet(depth, context);
+  for (int fallback : {fallback1, fallback2}) {
+    if (result >= 0 || fallback == 0) break;
+    depth = fallback;
+    result = trySet(depth, context);
+  }
+  return result;
+}
+
 int AdvanceWipe(int& step, int& direction) {
   if (step == 0) return -1;
   int frame = step - 1;

@@ -20,6 +20,12 @@ struct BlitArea {
 // became exactly empty (right = left) is still passed on.
 bool ClipBlit(BlitArea& blit, const ClipBounds& clip);
 
+// Sets the full-screen mode at `depth`; when that fails, at fallback1, then
+// at fallback2 (0: no such fallback), leaving `depth` at the last one tried.
+// trySet returns a result code, negative for a failure; so does this.
+long SetDepthWithFallbacks(int& depth, int fallback1, int fallback2,
+                           long (*trySet)(int depth, void* context), void* context);
+
 // The tile wipe: ten 64 x 48 frames laid as a 10 x 10 grid over 640 x 480.
 constexpr int kWipeFrames = 10;
 constexpr int kWipeTileWidth = 64;

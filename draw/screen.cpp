@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "draw/draw_rules.h"
 #include "draw/pixel_format.h"
 #include "draw/sprites.h"
 
@@ -75,8 +76,13 @@ BOOL WINAPI PickDriver(GUID* guid, LPSTR, LPSTR, LPVOID) {
   return DDENUMRET_OK;
 }
 
-HRESULT SetMode(int width, int height) {
-  return directDraw->SetDisplayMode(width, height, displayDepth);
+struct ModeRequest {
+  int width, height;
+};
+
+long TryMode(int depth, void* context) {
+  const ModeRequest* mode = static_cast<const ModeRequest*>(context);
+  return directDraw->SetDisplayMode(mode->width, mode->height, depth);
 }
 
 // Frees every surface, the clipper and the DirectDraw object. With
@@ -138,15 +144,8 @@ int Screen(int width, int height, int memoryMode) {
   if (FAILED(hr)) return Fail("フルスクリーン化できません", hr);
 
   if (muSystem::fullScreen) {
-    hr = SetMode(width, height);
-    if (FAILED(hr) && fallbackDepth1 != 0) {
-      displayDepth = fallbackDepth1;
-      hr = SetMode(width, height);
-      if (FAILED(hr) && fallbackDepth2 != 0) {
-        displayDepth = fallbackDepth2;
-        hr = SetMode(width, height);
-      }
-    }
+    ModeRequest request = {width, height};
+    hr = mu::SetDepthWithFallbacks(displayDepth, fallbackDepth1, fallbackDepth2, TryMode, &request);
     if (FAILED(hr)) return Fail("解像度が変更できません", hr);
   } else {
     displayDepth = muSystem::GetScreenDepth();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <vector>
 
 namespace {
 
@@ -60,6 +61,43 @@ TEST(BlitClipping, FarPositionsDoNotOverflow) {
   EXPECT_EQ(b.x, 0);
   EXPECT_EQ(b.left, 0);
   EXPECT_EQ(b.right, 640);
+}
+
+// A display that takes only the depths listed in the context.
+long TakesOnly(int depth, void* context) {
+  auto* log = static_cast<std::vector<int>*>(context);
+  log->push_back(depth);
+  return depth == 16 || depth == 32 ? 0 : -1;
+}
+
+TEST(DisplayDepth, FallbacksInOrder) {
+  std::vector<int> tried;
+  int depth = 16;
+  EXPECT_EQ(mu::SetDepthWithFallbacks(depth, 24, 32, TakesOnly, &tried), 0);
+  EXPECT_EQ(tried, (std::vector<int>{16}));
+
+  tried.clear();
+  depth = 24;  // both fallbacks 0: the failure stands at once
+  EXPECT_LT(mu::SetDepthWithFallbacks(depth, 0, 0, TakesOnly, &tried), 0);
+  EXPECT_EQ(tried, (std::vector<int>{24}));
+  EXPECT_EQ(depth, 24);
+
+  tried.clear();
+  depth = 24;
+  EXPECT_EQ(mu::SetDepthWithFallbacks(depth, 15, 32, TakesOnly, &tried), 0);
+  EXPECT_EQ(tried, (std::vector<int>{24, 15, 32}));
+  EXPECT_EQ(depth, 32);  // the fallback that worked
+
+  tried.clear();
+  depth = 24;  // a zero first fallback ends the tries: the second is not used
+  EXPECT_LT(mu::SetDepthWithFallbacks(depth, 0, 16, TakesOnly, &tried), 0);
+  EXPECT_EQ(tried, (std::vector<int>{24}));
+
+  tried.clear();
+  depth = 8;
+  EXPECT_LT(mu::SetDepthWithFallbacks(depth, 12, 0, TakesOnly, &tried), 0);
+  EXPECT_EQ(tried, (std::vector<int>{8, 12}));
+  EXPECT_EQ(depth, 12);
 }
 
 TEST(Wipe, ForwardLaysFramesZeroToNineThenStops) {

@@ -661,6 +661,46 @@ TEST_F(Draw, FlipShowsTheBackScreen) {
   SetVSync(1);
 }
 
+TEST_F(Draw, ScreenAgainFallbacksAndDrawingAfterAFailedSetUp) {
+  // Width -1 takes the start-up size, whatever height is given.
+  ASSERT_EQ(Screen(-1, 5, 1), 1);
+  EXPECT_EQ(muSystem::screenWidth, 640);
+  EXPECT_EQ(muSystem::screenHeight, 480);
+  EXPECT_EQ(clipBottom, 480);
+  EXPECT_EQ(spriteTable[1].height, 480);
+
+  if (FullScreenRun()) {
+    SetDepth(16, 0, 0);
+    EXPECT_EQ(Screen(640, 480, 1), 1);
+    EXPECT_EQ(displayDepth, 16);
+  }
+
+  // A back screen that cannot be made: reported, and later drawing skips
+  // whatever is missing.
+  EXPECT_EQ(Screen(0, 0, 1), 0);
+  EXPECT_EQ(LastBody(), "muDraw::Screen : 裏画面が生成できません");
+  EXPECT_EQ(muSystem::errorRaised, 1);
+  EXPECT_EQ(backScreen, nullptr);
+  EXPECT_EQ(spriteTable[0].surface, nullptr);
+  ClearScreen();
+  BltKey(0, 0, 0, 0, 0, 10, 10);
+  Blt(0, 0, 4, 0, 0, 10, 10);
+  ObjectBlt(0, 0, 0, 1, 0, 0, 10, 10);
+  EXPECT_FALSE(SUCCEEDED(GetBackDC()));
+  ReleaseBackDC();
+  WipeForward();
+  pageViewOn = 1;
+  Flip();
+  pageViewOn = 0;
+  wipeStep = wipeDirection = 0;
+  Restore();
+
+  ASSERT_EQ(Screen(640, 480, 1), 1);
+  EXPECT_EQ(muSystem::errorRaised, 0);
+  EXPECT_NE(backScreen, nullptr);
+  EXPECT_EQ(clipper != nullptr, !FullScreenRun());
+}
+
 COLORREF WipeColour(int frame) { return RGB(20 + 20 * frame, 200 - 15 * frame, 100); }
 
 class Wipe : public Draw {
