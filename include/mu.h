@@ -158,8 +158,92 @@ extern int wipeDirection;          // +1 forward wipe running, -1 backward, 0 no
 extern int pageViewOn;             // 1 while the page view is shown
 extern int curtainState;           // > 0 while a clip-rectangle curtain runs
 
+// ---- Sprite table and colour keys --------------------------------------------
+constexpr int kSpriteCount = 1024;        // records 0..1023
+constexpr int kInternalSprites = 4;       // 0 Buffer, 1 Screen, 2 Font, 3 Font buffer
+constexpr int kSpriteNameSize = 32;
+constexpr int kSpriteNameMax = 30;        // longest name a record holds
+constexpr int kBufferSprite = 0, kScreenSprite = 1, kFontSprite = 2, kFontBufferSprite = 3;
+constexpr int kMemoryPlaced = 2;          // memory type: DirectDraw places the surface
+constexpr int kKeyTopLeft = -1;           // colour key taken from pixel (0, 0)
+
+struct SpriteRecord {
+  LPDIRECTDRAWSURFACE surface;   // null: free, or reserved by a load that failed
+  char name[kSpriteNameSize];    // empty: free; "*": blank sprite of CreateObject
+  int packed;                    // non-zero: reloaded from the pack file
+  int memoryType;                // placement used when the picture is reloaded
+  int colorKey;                  // COLORREF of the key, or kKeyTopLeft
+  unsigned short width, height;
+};
+extern SpriteRecord spriteTable[kSpriteCount];
+extern COLORREF loadColorKey;      // key colour of the pictures loaded next (black)
+extern int loadKeyTopLeft;         // 1: pixel (0, 0) of each picture loaded next is its key
+
+void SetColorKey(COLORREF color);                 // load key = color, top-left off
+void SetColorKeyTopLeft();                        // load key from each picture's pixel (0, 0)
+void SetObjectColorKey(int sprite, COLORREF color);   // the sprite's key = color
+void SetObjectColorKeyTopLeft(int sprite);        // the sprite's key = its pixel (0, 0)
+void CopyColorKey(int destination, int source);   // source surface's key onto destination's
+
+// ---- Screen and surfaces -----------------------------------------------------
+extern LPDIRECTDRAWSURFACE primarySurface;   // the visible surface
+extern LPDIRECTDRAWSURFACE backScreen;       // every frame is drawn here
+extern LPDIRECTDRAWCLIPPER clipper;          // windowed only
+extern HDC backScreenDC;                     // while borrowed by GetBackDC
+extern int fallbackDepth1, fallbackDepth2;   // depths tried when the mode fails; 0 none
+extern int hardwareDevice;                   // 1 when a 3D-capable driver was picked
+extern int canStretch;                       // 1 when DirectDraw stretches blits
+extern int clipLeft, clipTop, clipRight, clipBottom;   // clip rectangle of every blit
+extern RECT screenRect;                      // (0, 0, screenWidth, screenHeight)
+
+// Pixel format of the back screen and the effects' tables (see draw/pixel_format.h).
+extern unsigned int redMask, greenMask, blueMask, redMax, greenMax, blueMax;
+extern unsigned int redShift, greenShift, blueShift, redTop5, greenTop5, blueTop5;
+extern unsigned int halfMask, halfMaskPair, whiteValue;
+extern int sineTable[450];                   // sin(i degrees) x 360; cosine at i + 90
+extern unsigned char pixelToRgb5[65536 * 3]; // 16-bit only: 5-bit red, green, blue of a pixel
+extern unsigned short fadeTable[3][32][32][32], darkenAddTable[3][32][32][32];
+extern unsigned short subtractTable[3][32][32], greyTable[94];
+extern unsigned char noiseTable[10000];
+
+int Screen(int width, int height, int memoryMode);   // DirectDraw, surfaces, subsystems; 1 or 0
+void SetDepth(int depth, int fallback1, int fallback2);   // full-screen depths; before Screen
+void SetClip(int left, int top, int right, int bottom);   // clip rectangle, stored as given
+void Restore();                                   // restores lost surfaces, reloads pictures
+HRESULT GetBackDC();                              // borrows the back screen's DC into backScreenDC
+void ReleaseBackDC();                             // gives backScreenDC back
+
+// ---- Sprite objects and BMP loading -------------------------------------------
+int LoadObject(const char* name, int memoryType); // BMP resource or file; index or 0
+int CreateObject(int width, int height, int memoryType);   // blank sprite; index or 0
+int SwapObject(const char* name, int sprite, int memoryType);   // new picture, same index; 1 or 0
+void DeleteObject(int sprite);                    // frees the sprite's record
+char* MakePath(const char* name);                 // executable's directory + name (static buffer)
+int SwapPack(const char* name, int sprite, int memoryType);   // pack picture into the index; index or 0
+
+// ---- Blits (clipped by the clip rectangle) ------------------------------------
+void ClearScreen();                               // back screen to pixel value 0
+void BltKey(int x, int y, int sprite, int left, int top, int right, int bottom);   // keyed
+void Blt(int x, int y, int sprite, int left, int top, int right, int bottom);      // opaque
+void ObjectBltKey(int destination, int x, int y, int sprite, int left, int top, int right,
+                  int bottom);                    // keyed, into a sprite
+void ObjectBlt(int destination, int x, int y, int sprite, int left, int top, int right,
+               int bottom);                       // opaque, into a sprite
+
+// ---- Frame show and transitions -----------------------------------------------
+extern int wipeSprite, wipeStep;   // wipe tiles; step 1..10 drawn next, 0 idle
+extern int pageHeight, pageSprite, pageTileSprite;
+extern float pagePos, pageTileX, pageTileY;
+extern int waitVBlank;             // 1: Flip waits for the vertical blank
+
 void Release();                                   // releases every surface and DirectDraw
 void Flip();                                      // shows the back screen
+void SetVSync(int on);                            // waitVBlank = on
+int SetWipe(const char* fileName);                // loads the wipe tiles (black keyed); index
+void WipeForward();                               // wipe over the next ten frames, then next scene
+void WipeBackward();                              // wipe frames 9..0 over the scene's frames
+void SetPage(const char* pageFile, const char* tileFile, int height);   // page view pictures
+void TogglePage();                                // page view on or off (on only with a page)
 void EndCurtain();                                // puts the curtain's saved clip back, state 0
 void InitFontList();                              // fills the font list (screen set-up)
 void FreeFontList();                              // frees the shared font record

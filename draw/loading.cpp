@@ -1,0 +1,192 @@
+// Filling the sprite table: BMP pictures from bitmap resources or files,
+// blank sprites, replacing a sprite's picture in place, deleting a sprite.
+#include <mu.h>
+
+#include <cstring>
+
+#include "app/paths.h"
+#include "draw/sprites.h"
+
+namespace muDraw {
+
+namespace {
+
+constexpr char kLoadOp[] = "muDraw::LoadObject";
+constexpr char kCreateOp[] = "muDraw::CreateObject";
+constexpr char kSwapOp[] = "muDraw::SwapObject";
+constexpr char kNameTooLong[] = "ファイル名またはリソース名が長すぎます";
+constexpr char kTooMany[] = "オブジェクト数が多過ぎます";
+constexpr char kUnreadable[] = "BMPファイルを読み込めません";
+constexpr char kNoSprite[] = "スプライトを作成できません";
+constexpr UINT kFromFile = LR_CREATEDIBSECTION | LR_LOADFROMFILE;  // 0x2010
+
+char pathBuffer[muSystem::kTextBufferSize];
+
+bool NameTooLong(const char* name) {
+  return std::strlen(name) > static_cast<std::size_t>(kSpriteNameMax);
+}
+
+HBITMAP LoadResourceBitmap(const char* name) {
+  return static_cast<HBITMAP>(
+      LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+// Copies (x, y, w, h) of the bitmap onto the whole surface through GDI; 0 for
+// w or h means the bitmap's own. Returns the result of the surface's GetDC.
+HRESULT CopyBitmapToSurface(LPDIRECTDRAWSURFACE surface, HBITMAP bitmap, int x, int y, int w,
+                            int h) {
+  if (!surface || !bitmap) return E_FAIL;
+  surface->Restore();
+  HDC memory = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BITMAP bm = {};
+  GetObjectA(bitmap, sizeof bm, &bm);
+  if (w == 0) w = bm.bmWidth;
+  if (h == 0) h = bm.bmHeight;
+  DDSURFACEDESC desc = {};
+  desc.dwSize = sizeof desc;
+  desc.dwFlags = DDSD_HEIGHT | DDSD_WIDTH;
+  surface->GetSurfaceDesc(&desc);
+  HDC dc = nullptr;
+  HRESULT hr = surface->GetDC(&dc);
+  if (SUCCEEDED(hr)) {
+    StretchBlt(dc, 0, 0, desc.dwWidth, desc.dwHeight, memory, x, y, w, h, SRCCOPY);
+    surface->ReleaseDC(dc);
+  }
+  SelectObject(memory, previous);
+  DeleteDC(memory);
+  return hr;
+}
+
+// A surface holding the bitmap named by the path: a resource of that name
+// first, then the file. Null when neither exists or no surface can be made.
+LPDIRECTDRAWSURFACE LoadBitmapSurface(const char* path, unsigned short* width,
+                                      unsigned short* height, int memoryType) {
+  HBITMAP bitmap = LoadResourceBitmap(path);
+  if (!bitmap) {
+    bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, kFromFile));
+  }
+  if (!bitmap) return nullptr;
+  BITMAP bm = {};
+  GetObjectA(bitmap, sizeof bm, &bm);
+  *width = static_cast<unsigned short>(bm.bmWidth);
+  *height = static_cast<unsigned short>(bm.bmHeight);
+  LPDIRECTDRAWSURFACE surface = nullptr;
+  if (FAILED(CreatePlainSurface(bm.bmWidth, bm.bmHeight, MemoryTypeCaps(memoryType), &surface))) {
+    ::DeleteObject(bitmap);
+    return nullptr;
+  }
+  CopyBitmapToSurface(surface, bitmap, 0, 0, 0, 0);
+  ::DeleteObject(bitmap);
+  return surface;
+}
+
+// Loads the named picture into the record: a resource named by the full path,
+// the file at the full path, then a resource named by the bare name. With
+// `checkCopy` a failed copy from the bare-name resource counts as a failure.
+bool LoadIntoRecord(const char* name, int sprite, int memoryType, bool checkCopy,
+                    HRESULT* code) {
+  SpriteRecord& r = spriteTable[sprite];
+  *code = 0;
+  char path[muSystem::kTextBufferSize];
+  // A name that does not fit after the directory cannot be a file there.
+  if (mu::JoinPath(path, sizeof path, muSystem::GetExeDir(0), name)) {
+    r.surface = LoadBitmapSurface(path, &r.width, &r.height, memoryType);
+    if (r.surface) {
+      ApplyLoadKey(sprite);
+      return true;
+    }
+  }
+  HBITMAP bitmap = LoadResourceBitmap(name);
+  if (!bitmap) return false;
+  BITMAP bm = {};
+  GetObjectA(bitmap, sizeof bm, &bm);
+  r.width = static_cast<unsigned short>(bm.bmWidth);
+  r.height = static_cast<unsigned short>(bm.bmHeight);
+  HRESULT hr = CreatePlainSurface(bm.bmWidth, bm.bmHeight, MemoryTypeCaps(memoryType), &r.surface);
+  if (FAILED(hr)) {
+    *code = hr;
+    ::DeleteObject(bitmap);
+    return false;
+  }
+  hr = CopyBitmapToSurface(r.surface, bitmap, 0, 0, 0, 0);
+  ::DeleteObject(bitmap);
+  if (checkCopy && FAILED(hr)) {
+    *code = hr;
+    r.surface->Release();
+    r.surface = nullptr;
+    return false;
+  }
+  ApplyLoadKey(sprite);
+  return true;
+}
+
+void Reserve(int sprite, const char* name) {
+  SpriteRecord& r = spriteTable[sprite];
+  std::strcpy(r.name, name);
+  r.packed = 0;
+  r.memoryType = kMemoryPlaced;
+}
+
+}  // namespace
+
+char* MakePath(const char* name) {
+  // A name that would overflow the buffer gives an empty path, not a cut one.
+  mu::JoinPath(pathBuffer, sizeof pathBuffer, muSystem::GetExeDir(0), name ? name : "");
+  return pathBuffer;
+}
+
+int LoadObject(const char* name, int memoryType) {
+  if (!name) name = "";
+  if (NameTooLong(name)) return muSystem::Error(kLoadOp, kNameTooLong, 0);
+  int sprite = FreeRecord();
+  if (sprite == 0) return muSystem::Error(kLoadOp, kTooMany, 0);
+  Reserve(sprite, name);
+  HRESULT code;
+  if (LoadIntoRecord(name, sprite, memoryType, true, &code)) return sprite;
+  // Nobody holds the index of a failed load: the record is free again.
+  EmptyRecord(sprite);
+  return muSystem::Error(kLoadOp, kUnreadable, code);
+}
+
+int CreateObject(int width, int height, int memoryType) {
+  int sprite = FreeRecord();
+  if (sprite == 0) return muSystem::Error(kCreateOp, kTooMany, 0);
+  Reserve(sprite, "*");
+  SpriteRecord& r = spriteTable[sprite];
+  r.width = static_cast<unsigned short>(width);
+  r.height = static_cast<unsigned short>(height);
+  HRESULT hr = CreatePlainSurface(width, height, MemoryTypeCaps(memoryType), &r.surface);
+  if (FAILED(hr)) {
+    EmptyRecord(sprite);
+    return muSystem::Error(kCreateOp, kNoSprite, hr);
+  }
+  ApplyLoadKey(sprite);
+  return sprite;
+}
+
+int SwapObject(const char* name, int sprite, int memoryType) {
+  if (!name) name = "";
+  if (NameTooLong(name)) return muSystem::Error(kSwapOp, kNameTooLong, 0);
+  if (!ValidSprite(sprite)) return 0;
+  SpriteRecord& r = spriteTable[sprite];
+  if (r.surface) {
+    r.surface->Release();
+    r.surface = nullptr;
+  }
+  // The index stays reserved under the new name even if the load fails: its
+  // holder keeps using it, so no other load may take it.
+  Reserve(sprite, name);
+  HRESULT code;
+  if (LoadIntoRecord(name, sprite, memoryType, false, &code)) return 1;
+  return muSystem::Error(kSwapOp, kUnreadable, code);
+}
+
+void DeleteObject(int sprite) {
+  LPDIRECTDRAWSURFACE surface = SpriteSurface(sprite);
+  if (!surface) return;
+  surface->Release();
+  EmptyRecord(sprite);
+}
+
+}  // namespace muDraw

@@ -1,0 +1,849 @@
+// The drawing core on a real DirectDraw screen under Wine: the screen set-up,
+// colour keys, loading, blits and the frame show. Runs windowed on the
+// display it gets (16- or 24-bit); with MU_DRAW_FULLSCREEN=1 it sets up a
+// full 640 x 480 x 16 screen instead (run it inside a Wine virtual desktop).
+#include <gtest/gtest.h>
+#include <mu.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include "draw/sprites.h"
+#include "message_box.h"
+#include "test_app.h"
+
+namespace {
+
+using namespace muDraw;
+
+bool FullScreenRun() {
+  const char* v = std::getenv("MU_DRAW_FULLSCREEN");
+  return v && v[0] == '1';
+}
+
+int screenResult = -1;
+
+// One shell per process: the test application's start-up sets up the screen.
+class ShellEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    testapp::onInit = [] {
+      if (FullScreenRun()) {
+        muSystem::fullScreen = 1;
+        SetDepth(16, 0, 0);
+      }
+      screenResult = Screen(640, 480, 1);
+      muSystem::sceneNumber = 1;
+      muSystem::previousScene = 0;
+    };
+    ASSERT_TRUE(testapp::StartShell());
+    // Pictures the tests write go to a directory of their own beside the program.
+    CreateDirectoryA((std::string(muSystem::GetExeDir(0)) + "dt").c_str(), nullptr);
+  }
+  // Gives the display its mode back: Wine keeps a full-screen mode for the
+  // programs that come after this one.
+  void TearDown() override { Release(); }
+};
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ShellEnvironment);
+
+DWORD ReadPixel(LPDIRECTDRAWSURFACE surface, int x, int y) {
+  DDSURFACEDESC desc = {};
+  desc.dwSize = sizeof desc;
+  if (FAILED(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr))) return 0xDEADBEEF;
+  const unsigned char* row = static_cast<const unsigned char*>(desc.lpSurface) + y * desc.lPitch;
+  DWORD value = 0;
+  int bytes = desc.ddpfPixelFormat.dwRGBBitCount / 8;
+  std::memcpy(&value, row + x * bytes, bytes);
+  surface->Unlock(desc.lpSurface);
+  return value;
+}
+
+void Fill(LPDIRECTDRAWSURFACE surface, DWORD value) {
+  DDBLTFX fx = {};
+  fx.dwSize = sizeof fx;
+  fx.dwFillColor = value;
+  surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+}
+
+// Paints a sprite pixel by pixel through GDI.
+void Paint(int sprite, const std::function<COLORREF(int, int)>& colour) {
+  HDC dc;
+  LPDIRECTDRAWSURFACE s = spriteTable[sprite].surface;
+  ASSERT_TRUE(SUCCEEDED(s->GetDC(&dc)));
+  for (int y = 0; y < spriteTable[sprite].height; ++y) {
+    for (int x = 0; x < spriteTable[sprite].width; ++x) SetPixel(dc, x, y, colour(x, y));
+  }
+  s->ReleaseDC(dc);
+}
+
+// A 24-bit BMP file beside the executable.
+void WriteBmp(const char* name, int width, int height,
+              const std::function<COLORREF(int, int)>& colour) {
+  std::string path = std::string(muSystem::GetExeDir(0)) + name;
+  FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr) << path;
+  int rowSize = (width * 3 + 3) & ~3;
+  BITMAPFILEHEADER fh = {};
+  BITMAPINFOHEADER ih = {};
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof fh + sizeof ih;
+  fh.bfSize = fh.bfOffBits + rowSize * height;
+  ih.biSize = sizeof ih;
+  ih.biWidth = width;
+  ih.biHeight = height;
+  ih.biPlanes = 1;
+  ih.biBitCount = 24;
+  std::fwrite(&fh, sizeof fh, 1, f);
+  std::fwrite(&ih, sizeof ih, 1, f);
+  std::string row(rowSize, '\0');
+  for (int y = height - 1; y >= 0; --y) {
+    for (int x = 0; x < width; ++x) {
+      COLORREF c = colour(x, y);
+      row[3 * x] = static_cast<char>(GetBValue(c));
+      row[3 * x + 1] = static_cast<char>(GetGValue(c));
+      row[3 * x + 2] = static_cast<char>(GetRValue(c));
+    }
+    std::fwrite(row.data(), rowSize, 1, f);
+  }
+  std::fclose(f);
+}
+
+// The screen's own pixel value for a colour.
+DWORD ValueOf(COLORREF colour) {
+  int s = CreateObject(1, 1, 2);
+  DWORD v = MatchColor(spriteTable[s].surface, colour);
+  DeleteObject(s);
+  return v;
+}
+
+void FreeAllSprites() {
+  for (int i = kInternalSprites; i < kSpriteCount; ++i) {
+    DeleteObject(i);
+    if (!spriteTable[i].surface) EmptyRecord(i);
+  }
+  SetColorKey(0);
+  SetClip(0, 0, 640, 480);
+}
+
+class Draw : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(screenResult, 1); }
+  void TearDown() override { FreeAllSprites(); }
+  AutoAnswer answer{IDOK};
+  size_t Boxes() const { return answer.boxes().size(); }
+  std::string LastBody() const { return answer.boxes().empty() ? "" : answer.boxes().back().body; }
+};
+
+TEST_F(Draw, SurfacesClipperAndInternalSprites) {
+  ASSERT_NE(directDraw, nullptr);
+  ASSERT_NE(primarySurface, nullptr);
+  ASSERT_NE(backScreen, nullptr);
+  if (FullScreenRun()) {
+    EXPECT_EQ(clipper, nullptr);
+    EXPECT_EQ(displayDepth, 16);
+  } else {
+    ASSERT_NE(clipper, nullptr);
+    HWND bound = nullptr;
+    clipper->GetHWnd(&bound);
+    EXPECT_EQ(bound, muSystem::mainWindow);
+    LPDIRECTDRAWCLIPPER attached = nullptr;
+    ASSERT_TRUE(SUCCEEDED(primarySurface->GetClipper(&attached)));
+    EXPECT_EQ(attached, clipper);
+    attached->Release();
+    EXPECT_EQ(displayDepth, muSystem::GetScreenDepth());
+  }
+  const char* names[] = {"内部用１", "内部用２", "内部用３", "内部用４"};
+  for (int i = 0; i < kInternalSprites; ++i) {
+    SCOPED_TRACE(i);
+    ASSERT_NE(spriteTable[i].surface, nullptr);
+    EXPECT_STREQ(spriteTable[i].name, names[i]);
+    EXPECT_EQ(spriteTable[i].width, 640);
+    EXPECT_EQ(spriteTable[i].height, 480);
+    EXPECT_EQ(spriteTable[i].colorKey, 0);
+    EXPECT_EQ(spriteTable[i].memoryType, 2);
+    DDCOLORKEY key = {1, 1};
+    ASSERT_TRUE(SUCCEEDED(spriteTable[i].surface->GetColorKey(DDCKEY_SRCBLT, &key)));
+    EXPECT_EQ(key.dwColorSpaceLowValue, 0u);
+    DDSCAPS caps = {};
+    spriteTable[i].surface->GetCaps(&caps);
+    if (i >= 2) {
+      EXPECT_TRUE(caps.dwCaps & DDSCAPS_SYSTEMMEMORY);
+    }
+  }
+  EXPECT_EQ(spriteTable[4].surface, nullptr);
+  EXPECT_EQ(spriteTable[4].name[0], '\0');
+  EXPECT_EQ(clipLeft, 0);
+  EXPECT_EQ(clipRight, 640);
+  EXPECT_EQ(clipBottom, 480);
+  EXPECT_EQ(screenRect.right, 640);
+  EXPECT_EQ(muSystem::clientRect.right - muSystem::clientRect.left, 640);
+}
+
+TEST_F(Draw, PixelFormatAndTablesOfTheRealBackScreen) {
+  DDPIXELFORMAT format = {};
+  format.dwSize = sizeof format;
+  ASSERT_TRUE(SUCCEEDED(backScreen->GetPixelFormat(&format)));
+  EXPECT_EQ(redMask, format.dwRBitMask);
+  EXPECT_EQ(sineTable[30], 179);
+  EXPECT_EQ(sineTable[270], -360);
+  EXPECT_EQ(sineTable[449], 359);
+  if (muSystem::GetScreenDepth() == 16) {
+    ASSERT_EQ(format.dwRGBBitCount, 16u);
+    EXPECT_EQ(redShift, 11u);
+    EXPECT_EQ(greenShift, 5u);
+    EXPECT_EQ(greenTop5, 6u);
+    EXPECT_EQ(halfMask, 0x7BEFu);
+    EXPECT_EQ(halfMaskPair, 0x7BEF7BEFu);
+    EXPECT_EQ(whiteValue, 0xFFFFu);
+    EXPECT_EQ(greyTable[93], 31);
+    EXPECT_EQ(pixelToRgb5[3 * 0xFFFF + 1], 31);
+    EXPECT_EQ(subtractTable[0][9][3], 6 << 11);
+  } else {
+    EXPECT_EQ(whiteValue, 0xFFFFFFu);
+    EXPECT_EQ(greyTable[93], 0);  // the 16-bit tables are not built
+    EXPECT_EQ(pixelToRgb5[3 * 0xFFFF + 1], 0);
+    EXPECT_EQ(fadeTable[1][0][31][0], 0);
+  }
+}
+
+TEST_F(Draw, BackScreenDeviceContextIsLentAndReturned) {
+  ASSERT_TRUE(SUCCEEDED(GetBackDC()));
+  ASSERT_NE(backScreenDC, nullptr);
+  SetPixel(backScreenDC, 5, 5, RGB(255, 255, 255));
+  ReleaseBackDC();
+  EXPECT_EQ(backScreenDC, nullptr);
+  EXPECT_EQ(ReadPixel(backScreen, 5, 5), whiteValue);
+  ReleaseBackDC();  // nothing borrowed: nothing happens
+}
+
+TEST_F(Draw, ColorMatchingAndKeys) {
+  int s = CreateObject(8, 8, 2);
+  ASSERT_GE(s, 4);
+  Paint(s, [](int x, int y) { return x == 0 && y == 0 ? RGB(0, 128, 255) : RGB(10, 20, 30); });
+  DWORD before = ReadPixel(spriteTable[s].surface, 0, 0);
+  EXPECT_EQ(MatchColor(spriteTable[s].surface, RGB(255, 255, 255)), whiteValue);
+  EXPECT_EQ(MatchColor(spriteTable[s].surface, 0), 0u);
+  EXPECT_EQ(ReadPixel(spriteTable[s].surface, 0, 0), before);  // probe put back
+  EXPECT_EQ(MatchColor(spriteTable[s].surface, static_cast<COLORREF>(-1)), before);
+
+  // Black is the default key of a load; top-left takes pixel (0, 0).
+  WriteBmp("dt\\keys.bmp", 4, 4, [](int x, int y) { return x + y == 0 ? RGB(255, 0, 255) : RGB(0, 0, 0); });
+  int black = LoadObject("dt\\keys.bmp", 2);
+  ASSERT_GE(black, 4);
+  DDCOLORKEY key = {};
+  spriteTable[black].surface->GetColorKey(DDCKEY_SRCBLT, &key);
+  EXPECT_EQ(key.dwColorSpaceLowValue, 0u);
+  EXPECT_EQ(spriteTable[black].colorKey, 0);
+  SetColorKeyTopLeft();
+  int topLeft = LoadObject("dt\\keys.bmp", 2);
+  spriteTable[topLeft].surface->GetColorKey(DDCKEY_SRCBLT, &key);
+  EXPECT_EQ(key.dwColorSpaceLowValue, ValueOf(RGB(255, 0, 255)));
+  EXPECT_EQ(spriteTable[topLeft].colorKey, -1);
+  SetColorKey(RGB(255, 255, 255));
+  EXPECT_EQ(loadKeyTopLeft, 0);
+  int white = LoadObject("dt\\keys.bmp", 2);
+  spriteTable[white].surface->GetColorKey(DDCKEY_SRCBLT, &key);
+  EXPECT_EQ(key.dwColorSpaceLowValue, whiteValue);
+
+  // Per-object keys, and a copied key that leaves the record's colorKey alone.
+  SetObjectColorKey(black, RGB(255, 255, 255));
+  EXPECT_EQ(spriteTable[black].colorKey, static_cast<int>(RGB(255, 255, 255)));
+  SetObjectColorKeyTopLeft(s);
+  EXPECT_EQ(spriteTable[s].colorKey, -1);
+  spriteTable[s].surface->GetColorKey(DDCKEY_SRCBLT, &key);
+  EXPECT_EQ(key.dwColorSpaceLowValue, before);
+  CopyColorKey(topLeft, black);
+  spriteTable[topLeft].surface->GetColorKey(DDCKEY_SRCBLT, &key);
+  EXPECT_EQ(key.dwColorSpaceLowValue, whiteValue);
+  EXPECT_EQ(spriteTable[topLeft].colorKey, -1);
+}
+
+TEST_F(Draw, NameLengthsAndUnreadablePictures) {
+  const char* name30 = "dt\\abcdefghijklmnopqrstuvw.bmp";
+  ASSERT_EQ(std::strlen(name30), 30u);
+  WriteBmp(name30, 2, 2, [](int, int) { return RGB(1, 2, 3); });
+  int s = LoadObject(name30, 2);
+  EXPECT_EQ(s, 4);
+  EXPECT_STREQ(spriteTable[s].name, name30);
+
+  const char* name31 = "dt\\abcdefghijklmnopqrstuvwx.bmp";
+  size_t boxes = Boxes();
+  EXPECT_EQ(LoadObject(name31, 2), 0);
+  ASSERT_EQ(Boxes(), boxes + 1);
+  EXPECT_EQ(LastBody(), "muDraw::LoadObject : ファイル名またはリソース名が長すぎます");
+  EXPECT_EQ(answer.boxes().back().caption, "エラー発生");
+  EXPECT_EQ(SwapObject(name31, s, 2), 0);
+  EXPECT_EQ(LastBody(), "muDraw::SwapObject : ファイル名またはリソース名が長すぎます");
+  EXPECT_STREQ(spriteTable[s].name, name30);  // refused before anything changed
+  EXPECT_EQ(spriteTable[5].name[0], '\0');   // no record was taken
+
+  // Not a BMP: the error box and 0, and the record is free again.
+  std::string junk = std::string(muSystem::GetExeDir(0)) + "dt\\junk.bmp";
+  FILE* f = std::fopen(junk.c_str(), "wb");
+  std::fputs("BM this is not a picture", f);
+  std::fclose(f);
+  muSystem::errorRaised = 0;
+  EXPECT_EQ(LoadObject("dt\\junk.bmp", 2), 0);
+  EXPECT_EQ(LastBody(), "muDraw::LoadObject : BMPファイルを読み込めません");
+  EXPECT_EQ(muSystem::errorRaised, 1);
+  EXPECT_EQ(spriteTable[5].name[0], '\0');
+  EXPECT_EQ(LoadObject("dt\\missing.bmp", 2), 0);
+  EXPECT_EQ(LastBody(), "muDraw::LoadObject : BMPファイルを読み込めません");
+}
+
+TEST_F(Draw, FullTableAndLowestFreeRecord) {
+  for (int i = kInternalSprites; i < kSpriteCount; ++i) ASSERT_EQ(CreateObject(1, 1, 2), i);
+  WriteBmp("dt\\one.bmp", 2, 2, [](int, int) { return RGB(9, 9, 9); });
+  size_t boxes = Boxes();
+  EXPECT_EQ(LoadObject("dt\\one.bmp", 2), 0);
+  EXPECT_EQ(LastBody(), "muDraw::LoadObject : オブジェクト数が多過ぎます");
+  EXPECT_EQ(CreateObject(1, 1, 2), 0);
+  EXPECT_EQ(LastBody(), "muDraw::CreateObject : オブジェクト数が多過ぎます");
+  EXPECT_EQ(Boxes(), boxes + 2);
+  DeleteObject(10);
+  EXPECT_EQ(spriteTable[10].name[0], '\0');
+  EXPECT_EQ(LoadObject("dt\\one.bmp", 2), 10);
+  EXPECT_EQ(spriteTable[10].width, 2);
+  DeleteObject(10);
+  DeleteObject(10);  // no surface any more: nothing happens
+  EXPECT_EQ(CreateObject(3, 3, 1), 10);
+  DDSCAPS caps = {};
+  spriteTable[10].surface->GetCaps(&caps);
+  EXPECT_TRUE(caps.dwCaps & DDSCAPS_SYSTEMMEMORY);  // memory type other than 2
+}
+
+TEST_F(Draw, LoadOrderAndSwap) {
+  // Resources compiled into this executable (see tests/win/draw_core_test.rc.in):
+  // ORDERA.BMP under its full path (red) and bare (blue), ORDERB.BMP bare (blue).
+  WriteBmp("orderA.bmp", 2, 2, [](int, int) { return RGB(0, 255, 0); });
+  WriteBmp("orderB.bmp", 3, 3, [](int, int) { return RGB(0, 255, 0); });
+  int a = LoadObject("orderA.bmp", 2);
+  int b = LoadObject("orderB.bmp", 2);
+  int c = LoadObject("orderC.bmp", 2);
+  ASSERT_GT(a, 0);
+  ASSERT_GT(b, 0);
+  ASSERT_GT(c, 0);
+  EXPECT_EQ(ReadPixel(spriteTable[a].surface, 0, 0), ValueOf(RGB(255, 0, 0)));  // full-path resource
+  EXPECT_EQ(ReadPixel(spriteTable[b].surface, 0, 0), ValueOf(RGB(0, 255, 0)));  // file
+  EXPECT_EQ(ReadPixel(spriteTable[c].surface, 0, 0), ValueOf(RGB(0, 0, 255)));  // bare resource
+  EXPECT_EQ(spriteTable[c].width, 5);
+  EXPECT_EQ(spriteTable[c].height, 4);
+
+  // A swap keeps the index, takes the new picture's size and its name.
+  WriteBmp("dt\\wide.bmp", 20, 7, [](int, int) { return RGB(255, 255, 255); });
+  LPDIRECTDRAWSURFACE old = spriteTable[b].surface;
+  EXPECT_EQ(SwapObject("dt\\wide.bmp", b, 2), 1);
+  EXPECT_NE(spriteTable[b].surface, nullptr);
+  (void)old;
+  EXPECT_EQ(spriteTable[b].width, 20);
+  EXPECT_EQ(spriteTable[b].height, 7);
+  EXPECT_STREQ(spriteTable[b].name, "dt\\wide.bmp");
+  EXPECT_EQ(ReadPixel(spriteTable[b].surface, 19, 6), whiteValue);
+
+  // A failed swap keeps the index reserved without a surface; nothing uses it.
+  EXPECT_EQ(SwapObject("dt\\nothing.bmp", b, 2), 0);
+  EXPECT_EQ(LastBody(), "muDraw::SwapObject : BMPファイルを読み込めません");
+  EXPECT_EQ(spriteTable[b].surface, nullptr);
+  EXPECT_STREQ(spriteTable[b].name, "dt\\nothing.bmp");
+  EXPECT_NE(LoadObject("dt\\wide.bmp", 2), b);
+  BltKey(0, 0, b, 0, 0, 10, 10);
+  SetObjectColorKey(b, 0);
+  CopyColorKey(b, a);
+  CopyColorKey(a, b);
+  ObjectBlt(b, 0, 0, a, 0, 0, 1, 1);
+}
+
+TEST_F(Draw, IndexesOutsideTheTableAreIgnored) {
+  size_t boxes = Boxes();
+  for (int bad : {-1, 1024, 1 << 30}) {
+    BltKey(0, 0, bad, 0, 0, 4, 4);
+    Blt(0, 0, bad, 0, 0, 4, 4);
+    ObjectBltKey(bad, 0, 0, 0, 0, 0, 4, 4);
+    ObjectBlt(0, 0, 0, bad, 0, 0, 4, 4);
+    DeleteObject(bad);
+    SetObjectColorKey(bad, 0);
+    SetObjectColorKeyTopLeft(bad);
+    CopyColorKey(bad, 0);
+    CopyColorKey(0, bad);
+    EXPECT_EQ(SwapObject("dt\\one.bmp", bad, 2), 0);
+  }
+  EXPECT_EQ(Boxes(), boxes);
+}
+
+// A 64 x 48 sprite whose every pixel tells its own column and row.
+int Gradient() {
+  int s = CreateObject(64, 48, 2);
+  Paint(s, [](int x, int y) { return RGB(x * 4 + 3, y * 5 + 3, 200); });
+  return s;
+}
+
+TEST_F(Draw, BlitsClipToTheClipRectangle) {
+  int s = Gradient();
+  LPDIRECTDRAWSURFACE src = spriteTable[s].surface;
+  ClearScreen();
+  BltKey(600, 10, s, 0, 0, 64, 48);
+  EXPECT_EQ(ReadPixel(backScreen, 600, 10), ReadPixel(src, 0, 0));
+  EXPECT_EQ(ReadPixel(backScreen, 639, 57), ReadPixel(src, 39, 47));
+  EXPECT_EQ(ReadPixel(backScreen, 599, 10), 0u);
+  BltKey(-10, -5, s, 0, 0, 64, 48);
+  EXPECT_EQ(ReadPixel(backScreen, 0, 0), ReadPixel(src, 10, 5));
+  EXPECT_EQ(ReadPixel(backScreen, 53, 42), ReadPixel(src, 63, 47));
+  EXPECT_EQ(ReadPixel(backScreen, 54, 0), 0u);
+
+  ClearScreen();
+  BltKey(640, 0, s, 0, 0, 64, 48);
+  Blt(0, 480, s, 0, 0, 64, 48);
+  EXPECT_EQ(ReadPixel(backScreen, 639, 0), 0u);
+  EXPECT_EQ(ReadPixel(backScreen, 0, 479), 0u);
+
+  // Into a sprite: cut by the clip rectangle, not by the destination's size.
+  int d = CreateObject(640, 480, 2);
+  Fill(spriteTable[d].surface, 0);
+  SetClip(0, 0, 100, 100);
+  ObjectBlt(d, 90, 0, s, 0, 0, 64, 48);
+  EXPECT_EQ(ReadPixel(spriteTable[d].surface, 99, 0), ReadPixel(src, 9, 0));
+  EXPECT_EQ(ReadPixel(spriteTable[d].surface, 100, 0), 0u);
+  ObjectBltKey(d, 200, 200, s, 0, 0, 64, 48);
+  EXPECT_EQ(ReadPixel(spriteTable[d].surface, 200, 200), 0u);
+  // Blits into the back screen obey a narrowed clip rectangle too.
+  ClearScreen();
+  SetClip(20, 30, 40, 50);
+  Blt(0, 0, s, 0, 0, 64, 48);
+  EXPECT_EQ(ReadPixel(backScreen, 20, 30), ReadPixel(src, 20, 30));
+  EXPECT_EQ(ReadPixel(backScreen, 39, 47), ReadPixel(src, 39, 47));
+  EXPECT_EQ(ReadPixel(backScreen, 19, 30), 0u);
+  EXPECT_EQ(ReadPixel(backScreen, 40, 30), 0u);
+  EXPECT_EQ(ReadPixel(backScreen, 20, 50), 0u);
+}
+
+TEST_F(Draw, KeyedBlitLeavesKeyPixelsOut) {
+  WriteBmp("dt\\holes.bmp", 8, 8, [](int x, int y) { return (x + y) % 2 ? RGB(0, 0, 0) : RGB(255, 255, 0); });
+  int s = LoadObject("dt\\holes.bmp", 2);
+  ASSERT_GT(s, 0);
+  Fill(backScreen, whiteValue);
+  BltKey(0, 0, s, 0, 0, 8, 8);
+  EXPECT_EQ(ReadPixel(backScreen, 0, 0), ValueOf(RGB(255, 255, 0)));
+  EXPECT_EQ(ReadPixel(backScreen, 1, 0), whiteValue);  // black left out
+  Blt(0, 0, s, 0, 0, 8, 8);
+  EXPECT_EQ(ReadPixel(backScreen, 1, 0), 0u);          // opaque copies black
+  ClearScreen();
+  EXPECT_EQ(ReadPixel(backScreen, 0, 0), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+// DirectDraw loses every surface when the display mode is set: IsLost and
+// Lock answer DDERR_SURFACELOST. Under Wine's software renderer this happens
+// even when the windowed set-up cannot change the mode; its blits go on
+// working though, and only restoring the display mode ends the loss.
+void LoseSurfaces() {
+  directDraw->SetDisplayMode(640, 480, 16);
+  ASSERT_EQ(backScreen->IsLost(), DDERR_SURFACELOST);
+}
+
+void EndLoss() {
+  directDraw->RestoreDisplayMode();
+  if (muSystem::fullScreen) {
+    directDraw->SetCooperativeLevel(muSystem::mainWindow, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN);
+    directDraw->SetDisplayMode(640, 480, 16);
+    directDraw->SetCooperativeLevel(muSystem::mainWindow,
+                                    DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN | DDSCL_ALLOWREBOOT);
+  }
+  // Each surface then needs its own Restore to count as back.
+  for (LPDIRECTDRAWSURFACE s : {primarySurface, backScreen}) s->Restore();
+  for (const SpriteRecord& r : spriteTable) {
+    if (r.surface) r.surface->Restore();
+  }
+}
+
+// Reads a pixel through GDI, which works while the surface is lost.
+COLORREF GdiPixel(LPDIRECTDRAWSURFACE surface, int x, int y) {
+  HDC dc;
+  if (FAILED(surface->GetDC(&dc))) return CLR_INVALID;
+  COLORREF c = GetPixel(dc, x, y);
+  surface->ReleaseDC(dc);
+  return c;
+}
+
+TEST_F(Draw, RestoreReloadsOnlyLostPictures) {
+  WriteBmp("dt\\lossy.bmp", 16, 16, [](int, int) { return RGB(255, 255, 0); });
+  SetColorKey(RGB(255, 255, 255));
+  int s = LoadObject("dt\\lossy.bmp", 2);
+  SetColorKey(0);
+  int blank = CreateObject(16, 16, 2);
+  ASSERT_GT(s, 0);
+  ASSERT_GT(blank, 0);
+  Fill(spriteTable[s].surface, 0);       // content the reload must replace
+  Fill(spriteTable[blank].surface, 0);   // content nothing brings back
+  LPDIRECTDRAWSURFACE blankSurface = spriteTable[blank].surface;
+
+  LoseSurfaces();
+  EXPECT_EQ(spriteTable[s].surface->IsLost(), DDERR_SURFACELOST);
+  Restore();
+  EXPECT_EQ(GdiPixel(spriteTable[s].surface, 3, 3), RGB(255, 255, 0));  // reloaded from its file
+  EXPECT_EQ(spriteTable[s].colorKey, static_cast<int>(RGB(255, 255, 255)));
+  EXPECT_STREQ(spriteTable[s].name, "dt\\lossy.bmp");
+  EXPECT_EQ(spriteTable[s].width, 16);
+  EXPECT_EQ(loadColorKey, RGB(255, 255, 255));  // the last reloaded record's key
+  EXPECT_EQ(spriteTable[blank].surface, blankSurface);  // restored in place, not reloaded
+  EXPECT_EQ(GdiPixel(blankSurface, 3, 3), RGB(0, 0, 0));
+  EndLoss();
+  EXPECT_EQ(backScreen->IsLost(), DD_OK);
+  DDCOLORKEY key = {};
+  spriteTable[s].surface->GetColorKey(DDCKEY_SRCBLT, &key);
+  EXPECT_EQ(key.dwColorSpaceLowValue, whiteValue);
+
+  // Without a loss nothing is reloaded.
+  Fill(spriteTable[s].surface, 0);
+  Restore();
+  EXPECT_EQ(ReadPixel(spriteTable[s].surface, 3, 3), 0u);
+}
+
+TEST_F(Draw, PackedPicturesReloadThroughThePackReader) {
+  WriteBmp("dt\\packed.bmp", 4, 4, [](int, int) { return RGB(0, 0, 255); });
+  int s = LoadObject("dt\\packed.bmp", 2);
+  ASSERT_GT(s, 0);
+  spriteTable[s].packed = 1;
+  size_t boxes = Boxes();
+  LoseSurfaces();
+  Restore();
+  EndLoss();
+  ASSERT_EQ(Boxes(), boxes + 1);
+  EXPECT_EQ(LastBody(), "muDraw::SwapPack : パックファイル名が指定されていません");
+}
+
+// A surface that answers like a lost one until it is restored: its blits fail
+// with DDERR_SURFACELOST and draw nothing. Wine's software renderer never
+// reports a loss from a blit, so the blits' own loss path is driven by this.
+class LosingSurface final : public IDirectDrawSurface {
+ public:
+  explicit LosingSurface(LPDIRECTDRAWSURFACE real) : real_(real) {}
+  bool lost = true;
+  int restores = 0;
+
+  STDMETHOD(QueryInterface)(REFIID riid, void** out) override { return real_->QueryInterface(riid, out); }
+  STDMETHOD_(ULONG, AddRef)() override { return ++refs_; }
+  STDMETHOD_(ULONG, Release)() override {
+    ULONG left = --refs_;
+    if (left == 0) {
+      real_->Release();
+      delete this;
+    }
+    return left;
+  }
+  STDMETHOD(AddAttachedSurface)(LPDIRECTDRAWSURFACE s) override { return real_->AddAttachedSurface(s); }
+  STDMETHOD(AddOverlayDirtyRect)(LPRECT r) override { return real_->AddOverlayDirtyRect(r); }
+  STDMETHOD(Blt)(LPRECT d, LPDIRECTDRAWSURFACE s, LPRECT r, DWORD f, LPDDBLTFX fx) override {
+    return lost ? DDERR_SURFACELOST : real_->Blt(d, Real(s), r, f, fx);
+  }
+  STDMETHOD(BltBatch)(LPDDBLTBATCH b, DWORD c, DWORD f) override { return real_->BltBatch(b, c, f); }
+  STDMETHOD(BltFast)(DWORD x, DWORD y, LPDIRECTDRAWSURFACE s, LPRECT r, DWORD f) override {
+    return lost ? DDERR_SURFACELOST : real_->BltFast(x, y, Real(s), r, f);
+  }
+  STDMETHOD(DeleteAttachedSurface)(DWORD f, LPDIRECTDRAWSURFACE s) override { return real_->DeleteAttachedSurface(f, s); }
+  STDMETHOD(EnumAttachedSurfaces)(LPVOID c, LPDDENUMSURFACESCALLBACK cb) override { return real_->EnumAttachedSurfaces(c, cb); }
+  STDMETHOD(EnumOverlayZOrders)(DWORD f, LPVOID c, LPDDENUMSURFACESCALLBACK cb) override { return real_->EnumOverlayZOrders(f, c, cb); }
+  STDMETHOD(Flip)(LPDIRECTDRAWSURFACE s, DWORD f) override { return real_->Flip(s, f); }
+  STDMETHOD(GetAttachedSurface)(LPDDSCAPS c, LPDIRECTDRAWSURFACE* s) override { return real_->GetAttachedSurface(c, s); }
+  STDMETHOD(GetBltStatus)(DWORD f) override { return real_->GetBltStatus(f); }
+  STDMETHOD(GetCaps)(LPDDSCAPS c) override { return real_->GetCaps(c); }
+  STDMETHOD(GetClipper)(LPDIRECTDRAWCLIPPER* c) override { return real_->GetClipper(c); }
+  STDMETHOD(GetColorKey)(DWORD f, LPDDCOLORKEY k) override { return real_->GetColorKey(f, k); }
+  STDMETHOD(GetDC)(HDC* dc) override { return real_->GetDC(dc); }
+  STDMETHOD(GetFlipStatus)(DWORD f) override { return real_->GetFlipStatus(f); }
+  STDMETHOD(GetOverlayPosition)(LPLONG x, LPLONG y) override { return real_->GetOverlayPosition(x, y); }
+  STDMETHOD(GetPalette)(LPDIRECTDRAWPALETTE* p) override { return real_->GetPalette(p); }
+  STDMETHOD(GetPixelFormat)(LPDDPIXELFORMAT p) override { return real_->GetPixelFormat(p); }
+  STDMETHOD(GetSurfaceDesc)(LPDDSURFACEDESC d) override { return real_->GetSurfaceDesc(d); }
+  STDMETHOD(Initialize)(LPDIRECTDRAW d, LPDDSURFACEDESC s) override { return real_->Initialize(d, s); }
+  STDMETHOD(IsLost)() override { return lost ? DDERR_SURFACELOST : DD_OK; }
+  STDMETHOD(Lock)(LPRECT r, LPDDSURFACEDESC d, DWORD f, HANDLE h) override { return real_->Lock(r, d, f, h); }
+  STDMETHOD(ReleaseDC)(HDC dc) override { return real_->ReleaseDC(dc); }
+  STDMETHOD(Restore)() override {
+    ++restores;
+    lost = false;
+    return real_->Restore();
+  }
+  STDMETHOD(SetClipper)(LPDIRECTDRAWCLIPPER c) override { return real_->SetClipper(c); }
+  STDMETHOD(SetColorKey)(DWORD f, LPDDCOLORKEY k) override { return real_->SetColorKey(f, k); }
+  STDMETHOD(SetOverlayPosition)(LONG x, LONG y) override { return real_->SetOverlayPosition(x, y); }
+  STDMETHOD(SetPalette)(LPDIRECTDRAWPALETTE p) override { return real_->SetPalette(p); }
+  STDMETHOD(Unlock)(LPVOID p) override { return real_->Unlock(p); }
+  STDMETHOD(UpdateOverlay)(LPRECT a, LPDIRECTDRAWSURFACE s, LPRECT b, DWORD f, LPDDOVERLAYFX fx) override {
+    return real_->UpdateOverlay(a, s, b, f, fx);
+  }
+  STDMETHOD(UpdateOverlayDisplay)(DWORD f) override { return real_->UpdateOverlayDisplay(f); }
+  STDMETHOD(UpdateOverlayZOrder)(DWORD f, LPDIRECTDRAWSURFACE s) override { return real_->UpdateOverlayZOrder(f, s); }
+
+  LPDIRECTDRAWSURFACE real() const { return real_; }
+
+ private:
+  static LPDIRECTDRAWSURFACE Real(LPDIRECTDRAWSURFACE s);
+  LPDIRECTDRAWSURFACE real_;
+  ULONG refs_ = 1;
+};
+
+LosingSurface* wrappedBack = nullptr;
+LosingSurface* wrappedSprite = nullptr;
+
+LPDIRECTDRAWSURFACE LosingSurface::Real(LPDIRECTDRAWSURFACE s) {
+  if (wrappedBack && s == wrappedBack) return wrappedBack->real();
+  if (wrappedSprite && s == wrappedSprite) return wrappedSprite->real();
+  return s;
+}
+
+TEST_F(Draw, BlitThatMeetsALossDrawsNothingAndTheNextFrameDraws) {
+  WriteBmp("dt\\lossy.bmp", 16, 16, [](int, int) { return RGB(255, 255, 0); });
+  int s = LoadObject("dt\\lossy.bmp", 2);
+  ASSERT_GT(s, 0);
+  const DWORD yellow = ReadPixel(spriteTable[s].surface, 0, 0);
+  Fill(spriteTable[s].surface, 0);
+  Fill(backScreen, whiteValue);
+
+  LPDIRECTDRAWSURFACE realBack = backScreen;
+  wrappedBack = new LosingSurface(realBack);
+  wrappedSprite = new LosingSurface(spriteTable[s].surface);
+  backScreen = wrappedBack;
+  spriteTable[s].surface = wrappedSprite;
+
+  ClearScreen();  // clears nothing and restores nothing
+  EXPECT_EQ(wrappedBack->restores, 0);
+  EXPECT_EQ(ReadPixel(realBack, 0, 0), whiteValue);
+
+  BltKey(0, 0, s, 0, 0, 16, 16);  // meets the loss: restores, draws nothing
+  EXPECT_EQ(wrappedBack->restores, 1);
+  EXPECT_EQ(ReadPixel(realBack, 0, 0), whiteValue);
+  // The lost picture was reloaded into a new surface of the same record.
+  ASSERT_NE(spriteTable[s].surface, nullptr);
+  EXPECT_NE(spriteTable[s].surface, static_cast<LPDIRECTDRAWSURFACE>(wrappedSprite));
+  wrappedSprite = nullptr;  // released by the reload
+  EXPECT_EQ(ReadPixel(spriteTable[s].surface, 0, 0), yellow);
+
+  BltKey(0, 0, s, 0, 0, 16, 16);  // the next frame draws normally
+  EXPECT_EQ(ReadPixel(realBack, 0, 0), yellow);
+
+  // The frame copy meets a loss the same way.
+  wrappedBack->lost = true;
+  LPDIRECTDRAWSURFACE realPrimary = primarySurface;
+  LosingSurface* wrappedPrimary = new LosingSurface(realPrimary);
+  realPrimary->AddRef();
+  primarySurface = wrappedPrimary;
+  SetVSync(0);
+  Flip();
+  SetVSync(1);
+  EXPECT_EQ(wrappedPrimary->restores, 1);  // restored unconditionally
+  EXPECT_EQ(wrappedBack->restores, 2);
+  primarySurface = realPrimary;
+  wrappedPrimary->Release();
+
+  backScreen = realBack;
+  realBack->AddRef();
+  wrappedBack->Release();
+  wrappedBack = nullptr;
+}
+
+TEST_F(Draw, FlipShowsTheBackScreen) {
+  EXPECT_EQ(waitVBlank, 1);
+  Fill(backScreen, ValueOf(RGB(0, 255, 0)));
+  Flip();  // with the vertical-blank wait
+  const int x = muSystem::clientRect.left + 10, y = muSystem::clientRect.top + 10;
+  EXPECT_EQ(ReadPixel(primarySurface, x, y), ValueOf(RGB(0, 255, 0)));
+  SetVSync(0);
+  EXPECT_EQ(waitVBlank, 0);
+  Fill(backScreen, ValueOf(RGB(255, 0, 0)));
+  Flip();
+  EXPECT_EQ(ReadPixel(primarySurface, x, y), ValueOf(RGB(255, 0, 0)));
+  SetVSync(1);
+}
+
+TEST_F(Draw, ScreenAgainFallbacksAndDrawingAfterAFailedSetUp) {
+  // Width -1 takes the start-up size, whatever height is given.
+  ASSERT_EQ(Screen(-1, 5, 1), 1);
+  EXPECT_EQ(muSystem::screenWidth, 640);
+  EXPECT_EQ(muSystem::screenHeight, 480);
+  EXPECT_EQ(clipBottom, 480);
+  EXPECT_EQ(spriteTable[1].height, 480);
+
+  if (FullScreenRun()) {
+    SetDepth(16, 0, 0);
+    EXPECT_EQ(Screen(640, 480, 1), 1);
+    EXPECT_EQ(displayDepth, 16);
+  }
+
+  // A back screen that cannot be made: reported, and later drawing skips
+  // whatever is missing.
+  EXPECT_EQ(Screen(0, 0, 1), 0);
+  EXPECT_EQ(LastBody(), "muDraw::Screen : 裏画面が生成できません");
+  EXPECT_EQ(muSystem::errorRaised, 1);
+  EXPECT_EQ(backScreen, nullptr);
+  EXPECT_EQ(spriteTable[0].surface, nullptr);
+  ClearScreen();
+  BltKey(0, 0, 0, 0, 0, 10, 10);
+  Blt(0, 0, 4, 0, 0, 10, 10);
+  ObjectBlt(0, 0, 0, 1, 0, 0, 10, 10);
+  EXPECT_FALSE(SUCCEEDED(GetBackDC()));
+  ReleaseBackDC();
+  WipeForward();
+  pageViewOn = 1;
+  Flip();
+  pageViewOn = 0;
+  wipeStep = wipeDirection = 0;
+  Restore();
+
+  ASSERT_EQ(Screen(640, 480, 1), 1);
+  EXPECT_EQ(muSystem::errorRaised, 0);
+  EXPECT_NE(backScreen, nullptr);
+  EXPECT_EQ(clipper != nullptr, !FullScreenRun());
+}
+
+COLORREF WipeColour(int frame) { return RGB(20 + 20 * frame, 200 - 15 * frame, 100); }
+
+class Wipe : public Draw {
+ protected:
+  void SetUp() override {
+    Draw::SetUp();
+    WriteBmp("dt\\wipe.bmp", 640, 48, [](int x, int) { return WipeColour(x / 64); });
+    sprite = SetWipe("dt\\wipe.bmp");
+    ASSERT_GT(sprite, 0);
+    for (int f = 0; f < 10; ++f) value[f] = ValueOf(WipeColour(f));
+    SetVSync(0);
+  }
+  void TearDown() override {
+    testapp::onFrame = nullptr;
+    muSystem::sceneNumber = muSystem::previousScene = 1;
+    SetVSync(1);
+    Draw::TearDown();
+  }
+  // Every tile of the grid shows frame f.
+  void ExpectFrame(int f) {
+    EXPECT_EQ(ReadPixel(backScreen, 0, 0), value[f]) << "frame " << f;
+    EXPECT_EQ(ReadPixel(backScreen, 639, 479), value[f]) << "frame " << f;
+    EXPECT_EQ(ReadPixel(backScreen, 64 * 3 + 5, 48 * 7 + 5), value[f]) << "frame " << f;
+  }
+  int sprite = 0;
+  DWORD value[10] = {};
+};
+
+TEST_F(Wipe, ForwardRunsInsteadOfTheSceneThenChangesIt) {
+  ClearScreen();
+  muSystem::sceneNumber = muSystem::previousScene = 1;
+  muSystem::nextScene = 7;
+  int frames = testapp::frameCalls;
+  WipeForward();
+  for (int f = 0; f < 10; ++f) {
+    EXPECT_EQ(muSystem::sceneNumber, 1);
+    testapp::Frame();
+    ExpectFrame(f);
+  }
+  EXPECT_EQ(wipeStep, 0);
+  EXPECT_EQ(wipeDirection, 0);
+  EXPECT_EQ(muSystem::sceneNumber, 7);
+  EXPECT_EQ(testapp::frameCalls, frames);  // the scene did not run meanwhile
+}
+
+TEST_F(Wipe, BackwardRunsOverTheScenesFrames) {
+  muSystem::sceneNumber = muSystem::previousScene = 1;
+  testapp::onFrame = [] {
+    ClearScreen();
+    Flip();
+  };
+  int frames = testapp::frameCalls;
+  WipeBackward();
+  for (int f = 9; f >= 0; --f) {
+    testapp::Frame();
+    ExpectFrame(f);
+  }
+  EXPECT_EQ(wipeStep, 0);
+  EXPECT_EQ(wipeDirection, 0);
+  EXPECT_EQ(testapp::frameCalls, frames + 10);
+  testapp::Frame();
+  EXPECT_EQ(ReadPixel(backScreen, 0, 0), 0u);  // over: the scene's own picture
+}
+
+TEST_F(Wipe, TilesAreCutByTheClipRectangle) {
+  ClearScreen();
+  SetClip(100, 100, 200, 200);
+  WipeForward();
+  Flip();
+  EXPECT_EQ(ReadPixel(backScreen, 150, 150), value[0]);
+  EXPECT_EQ(ReadPixel(backScreen, 99, 150), 0u);
+  EXPECT_EQ(ReadPixel(backScreen, 200, 150), 0u);
+  wipeStep = wipeDirection = 0;
+}
+
+COLORREF PageColour(int x, int y) { return RGB((y >> 8) * 50 + 20, y & 255, x & 255); }
+
+TEST_F(Draw, PageViewScrollsAndClamps) {
+  WriteBmp("dt\\page.bmp", 640, 1000, PageColour);
+  WriteBmp("dt\\tile.bmp", 64, 48, [](int, int) { return RGB(255, 0, 255); });
+  pageViewOn = 0;
+  TogglePage();
+  EXPECT_EQ(pageViewOn, 0);  // no page yet
+  SetPage("dt\\page.bmp", "dt\\tile.bmp", 1000);
+  ASSERT_GT(pageSprite, 0);
+  ASSERT_GT(pageTileSprite, 0);
+  const int page = pageSprite;
+  LPDIRECTDRAWSURFACE pageSurface = spriteTable[page].surface;
+  TogglePage();
+  ASSERT_EQ(pageViewOn, 1);
+  SetVSync(0);
+  pageTileX = pageTileY = 0;
+
+  muSystem::frameSeconds = 1.0f;
+  muSystem::pageViewKey = 40;  // down: 100 a second
+  ClearScreen();
+  Flip();
+  EXPECT_EQ(ReadPixel(backScreen, 0, 0), ReadPixel(pageSurface, 0, 0));
+  EXPECT_FLOAT_EQ(pagePos, 100.0f);
+  EXPECT_FLOAT_EQ(pageTileX, -10.0f);
+  EXPECT_FLOAT_EQ(pageTileY, -10.0f);
+  Flip();
+  EXPECT_EQ(ReadPixel(backScreen, 5, 0), ReadPixel(pageSurface, 5, 100));
+  EXPECT_EQ(ReadPixel(backScreen, 5, 479), ReadPixel(pageSurface, 5, 579));
+  EXPECT_FLOAT_EQ(pagePos, 200.0f);
+
+  muSystem::pageViewKey = 39;  // right: a page of 300
+  Flip();
+  EXPECT_FLOAT_EQ(pagePos, 500.0f);
+  Flip();
+  EXPECT_FLOAT_EQ(pagePos, 520.0f);  // 1000 - 480
+  muSystem::pageViewKey = 37;
+  muSystem::frameSeconds = 2.0f;
+  Flip();
+  EXPECT_FLOAT_EQ(pagePos, 0.0f);
+
+  // Tiles show where the page leaves its key colour: a clip rectangle narrower
+  // than the screen shows the drifting tiles around it.
+  muSystem::pageViewKey = 0;
+  SetClip(100, 100, 300, 300);
+  ClearScreen();
+  Flip();
+  EXPECT_EQ(ReadPixel(backScreen, 150, 150), ReadPixel(pageSurface, 50, 50));
+  SetClip(0, 0, 640, 480);
+
+  // A second SetPage replaces the pictures in the same sprites; a short page
+  // leaves the position negative.
+  SetPage("dt\\page.bmp", "dt\\tile.bmp", 300);
+  EXPECT_EQ(pageSprite, page);
+  EXPECT_FLOAT_EQ(pagePos, 0.0f);
+  muSystem::pageViewKey = 40;
+  muSystem::frameSeconds = 1.0f;
+  Flip();
+  EXPECT_FLOAT_EQ(pagePos, -180.0f);
+
+  TogglePage();
+  EXPECT_EQ(pageViewOn, 0);
+  pageHeight = 0;
+  TogglePage();
+  EXPECT_EQ(pageViewOn, 0);
+  muSystem::pageViewKey = 0;
+  muSystem::frameSeconds = 0;
+  SetVSync(1);
+}
+
+}  // namespace
