@@ -168,13 +168,60 @@ void FreeFontList();                              // frees the shared font recor
 
 namespace muSound {
 
-extern int midiOpen;               // 1 while a MIDI piece is open
+// ---- Capacities -------------------------------------------------------------
+constexpr int kSoundSlots = 70;        // sound objects, slots 0..69
+constexpr int kMixMax = 10;            // buffers per sound object
+constexpr int kSoundNameMax = 30;      // characters of a stored sound name
 
+// Buffer selectors of the playback operations (any other negative value: all
+// buffers, or the rotation buffer for plays).
+constexpr int kAllBuffers = -1;
+constexpr int kRotationBuffer = -2;    // plays: also (re)starts the echo
+
+extern int soundEnabled;           // 1 after a successful Init; 0: every sound operation does nothing
+extern int restoringSounds;        // 1 while Restore reloads the table
+extern int soundSlot;              // the slot a loader fills
+extern DWORD playPosition;         // the last GetPlayPosition answer
+extern int midiOpen;               // 1 while a MIDI piece is open
+extern int midiFinished;           // the piece reached its end at least once since PlayMidi
+extern int midiLoop;               // restart the piece when it ends
+
+// ---- Device and sound objects -------------------------------------------------
 int Init();                                       // opens the sound device; 1 on success
 void ResetObjects();                              // all sound rows to their reset values
-int InitMidi();                                   // MIDI start-up (screen set-up)
 void Release();                                   // releases the sound device and its buffers
+void Restore();                                   // re-creates the device, reloads every row in use
+int LoadObject(const char* name, int mixCount);   // WAVE file or resource; slot or -1
+int FreeObject(int slot);                         // frees a row; returns the slot
+DWORD GetPlayPosition(int slot);                  // play cursor of the slot's first buffer, bytes
+void PlaySystemSound(const char* sound);          // sndPlaySoundA, device released meanwhile
+
+// ---- Playback control (selector last: a buffer, kRotationBuffer or all) ------
+int Play(int slot, int selector);                 // rewinds and plays once
+int PlayLoop(int slot, int selector);             // rewinds and plays looping
+int Stop(int slot, int selector);                 // stops and rewinds
+int TogglePause(int slot, int selector);          // pauses a playing buffer, resumes another
+int AddVolume(int slot, int decibels, int selector);
+int SetVolume(int slot, int decibels, int selector);
+int ResetVolume(int slot, int selector);
+int AddPan(int slot, int decibels, int selector);
+int SetPan(int slot, int decibels, int selector);
+int CenterPan(int slot, int selector);
+int PanLeft(int slot, int selector);
+int PanRight(int slot, int selector);
+int AddFrequency(int slot, int steps, int selector);   // steps of 100 Hz
+int SetFrequency(int slot, int steps, int selector);   // base frequency + 100 Hz x steps
+int ResetFrequency(int slot, int selector);
+int Echo(int slot, int interval, int repeats, int decay);                // once per frame
+int EchoPan(int slot, int interval, int repeats, int decay, int panSpeed);  // once per frame
+
+// ---- MIDI music ----------------------------------------------------------------
+int InitMidi();                                   // MIDI start-up (screen set-up)
+int PlayMidi(const char* fileName, int loop);     // opens and plays a MIDI file; returns loop
 void MidiNotify();                                // end of a MIDI piece: loop or close
+void StopMidi();                                  // stops and closes an open piece
+int CloseMidi();                                  // stop and close regardless; MCI result
+void EndMidiLoop();                               // the current pass is the last
 
 }  // namespace muSound
 

@@ -1,10 +1,267 @@
-// The sound device. Placeholder: no device is opened yet.
-#include <mu.h>
+// The DirectSound device, its primary buffer and the sound table: start-up,
+// release and full restore, loading sound objects from WAVE files and WAVE
+// resources, freeing them, the play-position query and the system player.
+#include "sound/sound_table.h"
+
+#include <cstring>
+
+#include "app/paths.h"
+#include "sound/wave_format.h"
 
 namespace muSound {
 
-int Init() { return 0; }
-void ResetObjects() {}
-void Release() {}
+int soundEnabled;
+int restoringSounds;
+int soundSlot;
+DWORD playPosition;
+LPDIRECTSOUND soundDevice;
+LPDIRECTSOUNDBUFFER primaryBuffer;
+SoundObject soundTable[kSoundSlots];
+
+namespace {
+
+constexpr char kLoadWhere[] = "muSound::LoadObject";
+constexpr DWORD kBufferFlags =
+    DSBCAPS_STATIC | DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME;  // 0xE2
+constexpr char kWaveResourceType[] = "WAVE";
+
+void ResetRow(SoundObject& row) {
+  ReleaseRowBuffers(row);
+  row = SoundObject{};
+  row.mixCount = 1;
+  row.echoState = -1;
+}
+
+int FreeSlot() {
+  for (int slot = 0; slot < kSoundSlots; ++slot) {
+    if (!soundTable[slot].inUse) return slot;
+  }
+  return -1;
+}
+
+// Copies `count` bytes into the two parts a Lock hands out, as far as they reach.
+void CopyIntoParts(const BYTE* from, DWORD count, void* part1, DWORD bytes1, void* part2,
+                   DWORD bytes2) {
+  DWORD first = count < bytes1 ? count : bytes1;
+  if (part1 && first) std::memcpy(part1, from, first);
+  DWORD rest = count - first;
+  if (rest > bytes2) rest = bytes2;
+  if (part2 && rest) std::memcpy(part2, from + first, rest);
+}
+
+// A sound taken from a resource of the executable: type "WAVE", then RT_RCDATA.
+bool FindWaveResource(const char* name, mu::ResourceWave* wave) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(module, name, kWaveResourceType);
+  if (!found) found = FindResourceA(module, name, MAKEINTRESOURCEA(10));  // RT_RCDATA
+  if (!found) return false;
+  HGLOBAL loaded = LoadResource(module, found);
+  const BYTE* data = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+  return mu::ReadResourceWave(data, SizeofResource(module, found), wave);
+}
+
+}  // namespace
+
+SoundObject* LoadedRow(int slot) {
+  if (!soundEnabled || slot < 0 || slot >= kSoundSlots || !soundTable[slot].inUse) return nullptr;
+  return &soundTable[slot];
+}
+
+void ReleaseRowBuffers(SoundObject& row) {
+  for (LPDIRECTSOUNDBUFFER& buffer : row.buffer) {
+    if (!buffer) continue;
+    buffer->Stop();
+    buffer->Release();
+    buffer = nullptr;
+  }
+}
+
+int Init() {
+  Release();  // a second start must not leak the first device
+  soundDevice = nullptr;
+  primaryBuffer = nullptr;
+  if (FAILED(DirectSoundCreate(nullptr, &soundDevice, nullptr)) || !soundDevice) {
+    soundDevice = nullptr;
+    soundEnabled = 0;
+    return 0;
+  }
+  if (FAILED(soundDevice->SetCooperativeLevel(muSystem::mainWindow, DSSCL_PRIORITY))) {
+    soundDevice->SetCooperativeLevel(muSystem::mainWindow, DSSCL_NORMAL);
+  }
+  DSBUFFERDESC description = {};
+  description.dwSize = sizeof description;
+  description.dwFlags = DSBCAPS_PRIMARYBUFFER;
+  if (FAILED(soundDevice->CreateSoundBuffer(&description, &primaryBuffer, nullptr))) {
+    primaryBuffer = nullptr;
+  }
+  for (SoundObject& row : soundTable) {
+    for (LPDIRECTSOUNDBUFFER& buffer : row.buffer) buffer = nullptr;
+  }
+  restoringSounds = 0;
+  soundEnabled = 1;
+  return 1;
+}
+
+void ResetObjects() {
+  for (SoundObject& row : soundTable) ResetRow(row);
+}
+
+void Release() {
+  // The buffers first, then the primary buffer and the device. The table's
+  // settings stay, so that Restore can rebuild every row.
+  for (SoundObject& row : soundTable) ReleaseRowBuffers(row);
+  if (primaryBuffer) {
+    primaryBuffer->Release();
+    primaryBuffer = nullptr;
+  }
+  if (soundDevice) {
+    soundDevice->Release();
+    soundDevice = nullptr;
+  }
+}
+
+void ReloadRow() {
+  SoundObject& row = soundTable[soundSlot];
+  LoadObject(row.name, row.mixCount);
+}
+
+void Restore() {
+  if (!soundEnabled) return;
+  Init();  // releases whatever is left of the old device first
+  restoringSounds = 1;
+  for (soundSlot = 0; soundSlot < kSoundSlots; ++soundSlot) {
+    if (soundTable[soundSlot].inUse) ReloadRow();
+  }
+  restoringSounds = 0;
+}
+
+HRESULT FillRowBuffers(SoundObject& row, const WAVEFORMATEX* format, const BYTE* samples,
+                       DWORD sampleBytes) {
+  DSBUFFERDESC description = {};
+  description.dwSize = sizeof description;
+  description.dwFlags = kBufferFlags;
+  description.dwBufferBytes = sampleBytes;
+  description.lpwfxFormat = const_cast<WAVEFORMATEX*>(format);
+  for (int i = 0; i < row.mixCount; ++i) {
+    HRESULT result = soundDevice->CreateSoundBuffer(&description, &row.buffer[i], nullptr);
+    if (FAILED(result) || !row.buffer[i]) {
+      row.buffer[i] = nullptr;
+      ReleaseRowBuffers(row);
+      return FAILED(result) ? result : DSERR_GENERIC;
+    }
+    LPDIRECTSOUNDBUFFER buffer = row.buffer[i];
+    void *part1 = nullptr, *part2 = nullptr;
+    DWORD bytes1 = 0, bytes2 = 0;
+    if (SUCCEEDED(buffer->Lock(0, sampleBytes, &part1, &bytes1, &part2, &bytes2, 0))) {
+      CopyIntoParts(samples, sampleBytes, part1, bytes1, part2, bytes2);
+      buffer->Unlock(part1, bytes1, part2, bytes2);
+    }
+    if (restoringSounds) {
+      buffer->SetVolume(row.volume[i]);
+      buffer->SetFrequency(row.frequency[i]);
+      buffer->SetPan(row.pan[i]);
+    } else {
+      DWORD frequency = 0;
+      buffer->GetFrequency(&frequency);
+      row.frequency[i] = static_cast<LONG>(frequency);
+      row.baseFrequency = static_cast<int>(frequency);
+      row.volume[i] = 0;
+      row.pan[i] = 0;
+    }
+  }
+  return DS_OK;
+}
+
+int LoadObject(const char* name, int mixCount) {
+  if (!soundEnabled) return -1;
+  if (!name) name = "";
+  long long count = mixCount < 0 ? -static_cast<long long>(mixCount) : mixCount;
+  if (count > kMixMax) {
+    muSystem::Error(kLoadWhere, "ミックス数が多過ぎます", 0);
+    return -1;
+  }
+  if (!restoringSounds) {
+    soundSlot = FreeSlot();
+    if (soundSlot < 0) {
+      muSystem::Error(kLoadWhere, "オブジェクト数が多過ぎます", 0);
+      return -1;
+    }
+  } else if (soundSlot < 0 || soundSlot >= kSoundSlots) {
+    return -1;
+  }
+  SoundObject& row = soundTable[soundSlot];
+
+  // The file beside the executable first, then a resource of that name.
+  WAVEFORMATEX* fileFormat = nullptr;
+  BYTE* fileSamples = nullptr;
+  DWORD formatBytes = 0, sampleBytes = 0;
+  const WAVEFORMATEX* format = nullptr;
+  const BYTE* samples = nullptr;
+  WAVEFORMATEX resourceFormat = {};
+  char path[muSystem::kTextBufferSize];
+  if (mu::JoinPath(path, sizeof path, muSystem::GetExeDir(0), name) &&
+      ReadWaveFile(path, &fileFormat, &formatBytes, &fileSamples, &sampleBytes) == 0) {
+    format = fileFormat;
+    samples = fileSamples;
+  } else {
+    mu::ResourceWave wave;
+    if (!FindWaveResource(name, &wave)) {
+      muSystem::Error(kLoadWhere, "WAVEリソースが見つかりません", 0);
+      return -1;
+    }
+    // Only the 16 stored bytes are taken; in the 44-byte layout the two bytes
+    // after them belong to the "data" header, not to a cbSize.
+    std::memcpy(&resourceFormat, wave.pcmFormat, mu::kPcmFormatBytes);
+    resourceFormat.cbSize = 0;
+    format = &resourceFormat;
+    samples = wave.samples;
+    sampleBytes = wave.sampleBytes;
+  }
+
+  ReleaseRowBuffers(row);
+  row.mixCount = static_cast<int>(count);
+  row.echoState = mixCount > 1 ? 0 : -1;
+  if (!restoringSounds) row.rotationIndex = 0;
+  HRESULT result = FillRowBuffers(row, format, samples, sampleBytes);
+  if (fileFormat) GlobalFree(fileFormat);
+  if (fileSamples) GlobalFree(fileSamples);
+  if (FAILED(result)) {
+    if (!restoringSounds) ResetRow(row);  // a restored row keeps its settings, without buffers
+    muSystem::Error(kLoadWhere, "サウンドバッファが生成できません", result);
+    return -1;
+  }
+  row.inUse = 1;
+  row.fromPack = 0;
+  row.stream.dataSize = 0;
+  if (restoringSounds) return soundSlot;
+  if (std::strlen(name) > static_cast<size_t>(kSoundNameMax)) {
+    ResetRow(row);  // no caller could name this row: it is freed again
+    muSystem::Error(kLoadWhere, "ファイル名またはリソース名が長すぎます", 0);
+    return -1;
+  }
+  std::memcpy(row.name, name, std::strlen(name) + 1);
+  return soundSlot;
+}
+
+int FreeObject(int slot) {
+  SoundObject* row = LoadedRow(slot);
+  if (row) ResetRow(*row);
+  return slot;
+}
+
+DWORD GetPlayPosition(int slot) {
+  SoundObject* row = LoadedRow(slot);
+  if (!row || row->mixCount < 1 || !row->buffer[0]) return 0;
+  DWORD cursor = 0;
+  if (SUCCEEDED(row->buffer[0]->GetCurrentPosition(&cursor, nullptr))) playPosition = cursor;
+  return playPosition;
+}
+
+void PlaySystemSound(const char* sound) {
+  if (!soundEnabled) return;
+  Release();
+  sndPlaySoundA(sound, SND_SYNC);
+  Restore();
+}
 
 }  // namespace muSound

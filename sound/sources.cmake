@@ -1,1 +1,3 @@
-list(APPEND MU_WIN_SOURCES sound/sound_device.cpp sound/midi.cpp)
+list(APPEND MU_CORE_SOURCES sound/wave_format.cpp)
+list(APPEND MU_WIN_SOURCES sound/sound_device.cpp sound/wave_file.cpp sound/playback.cpp
+  sound/midi.cpp)

@@ -25,21 +25,28 @@ if [ ${#missing[@]} -gt 0 ]; then
     "${missing[@]}" >/dev/null
 fi
 
-if [ ! -f "$prefix/.mu-ready" ]; then
-  echo "setup: creating the Wine prefix $prefix"
+# Bump when the prefix settings below change: existing prefixes then get them too.
+stamp=3
+if [ "$(cat "$prefix/.mu-ready" 2>/dev/null)" != "$stamp" ]; then
+  echo "setup: preparing the Wine prefix $prefix"
   mkdir -p "$prefix"
   export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all
   export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
   # No Mono or Gecko: nothing here needs them, and their installers would ask.
-  WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY= wineboot -i </dev/null >/dev/null 2>&1 || true
-  # Font substitutes for the library's two family names, written as a UTF-16
-  # .reg file so that the Japanese value names survive unchanged.
-  reg="$prefix/mu-fonts.reg"
+  [ -f "$prefix/system.reg" ] ||
+    WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY= wineboot -i </dev/null >/dev/null 2>&1 || true
+  # - Font substitutes for the library's two family names. The .reg file is
+  #   UTF-16 so that the Japanese value names survive unchanged.
+  # - Windows are not handed to an X window manager (there is none on the test
+  #   display): Wine draws their frames itself, and closing a window does not
+  #   wait two seconds for a manager's answer.
+  reg="$prefix/mu-settings.reg"
   printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
     '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]' \
-    '"標準明朝"="IPAMincho"' '"標準ゴシック"="IPAGothic"' \
+    '"標準明朝"="IPAMincho"' '"標準ゴシック"="IPAGothic"' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' \
     | iconv -f UTF-8 -t UTF-16 > "$reg"
   DISPLAY= wine regedit /S "$reg" </dev/null >/dev/null 2>&1
   wineserver -w
-  touch "$prefix/.mu-ready"
+  echo "$stamp" > "$prefix/.mu-ready"
 fi

@@ -1,12 +1,13 @@
 // Runs the shell and ends it along one path, then checks that the shut-down
 // ran once and the loop ended:
-//   shutdown_paths escape-twice | escape-then-close | close-box
+//   shutdown_paths escape-twice | escape-then-close | close-box | depth-declined
 // Exit code 0 when every check holds.
 #include <mu.h>
 
 #include <cstdio>
 #include <cstring>
 
+#include "message_box.h"
 #include "test_app.h"
 
 namespace {
@@ -50,6 +51,18 @@ int main(int argc, char** argv) {
     // The close box reaches the window as SC_CLOSE through the default handling.
     SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     Check(muSystem::shutDownDone == 1, "close request shuts down");
+  } else if (std::strcmp(path, "depth-declined") == 0) {
+    // Declining full screen on a display with fewer colours than asked ends
+    // the program (on a deeper display there is nothing to decline).
+    if (muSystem::GetScreenDepth() < 24) {
+      AutoAnswer no(IDNO);
+      muDraw::displayDepth = 24;
+      Check(muSystem::CheckColorDepth("*") == 0, "declined check returns 0");
+      Check(no.boxes().size() == 2, "warning and question shown");
+      Check(muSystem::quitState == 2, "declining shuts down");
+    } else {
+      muSystem::Quit();
+    }
   } else {
     return 2;
   }

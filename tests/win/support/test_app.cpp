@@ -11,9 +11,9 @@ std::function<void()> onFrame;
 int initCalls, frameCalls;
 int activateCalls[2];
 
-bool StartShell() {
+bool StartShell(const char* commandLine) {
   static int started = -1;
-  if (started < 0) started = muSystem::Startup(GetModuleHandleA(nullptr), "", SW_SHOW);
+  if (started < 0) started = muSystem::Startup(GetModuleHandleA(nullptr), commandLine, SW_SHOW);
   muSystem::PumpMessages();
   return started == 1;
 }

@@ -12,8 +12,9 @@ extern std::function<void()> onFrame;     // run by GameFrame
 extern int initCalls, frameCalls;
 extern int activateCalls[2];              // OnActivate(0) and OnActivate(1) counts
 
-// Starts the library's shell (window, GameInit) once per process; true if it runs.
-bool StartShell();
+// Starts the library's shell (window, GameInit) once per process, with the
+// given command line the first time; true if it runs.
+bool StartShell(const char* commandLine = "");
 
 // Runs one frame of the main loop after dispatching the queued messages.
 void Frame();

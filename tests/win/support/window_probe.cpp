@@ -1,8 +1,9 @@
 // Reports the top-level windows of a class and caption, for the end-to-end
 // tests (X tools see neither the Windows class nor the client area):
-//   window_probe <class> <caption>
+//   window_probe <class> <caption> [close]
 // prints count=N, then for the first window: client=x,y,w,h (screen
-// coordinates), window=l,t,r,b, screen=cx,cy, visible=0|1.
+// coordinates), window=l,t,r,b, visible=0|1; then screen=cx,cy. With "close"
+// it also sends the first window what its close box sends (SC_CLOSE).
 #include <windows.h>
 
 #include <cstdio>
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
     std::printf("client=%ld,%ld,%ld,%ld\n", origin.x, origin.y, client.right, client.bottom);
     std::printf("window=%ld,%ld,%ld,%ld\n", outer.left, outer.top, outer.right, outer.bottom);
     std::printf("visible=%d\n", IsWindowVisible(first) ? 1 : 0);
+    if (argc > 3 && lstrcmpA(argv[3], "close") == 0) PostMessageA(first, WM_SYSCOMMAND, SC_CLOSE, 0);
   }
   std::printf("screen=%d,%d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   return 0;
