@@ -248,6 +248,36 @@ void EndCurtain();                                // puts the curtain's saved cl
 void InitFontList();                              // fills the font list (screen set-up)
 void FreeFontList();                              // frees the shared font record
 
+// ---- GDI drawing on the back screen (COLORREF colours, GDI clips) -------------
+void Box(int left, int top, int right, int bottom, COLORREF fill, COLORREF outline,
+         int width);                              // filled rectangle, outline inside it
+void InvertBox(int left, int top, int right, int bottom);   // flips every bit of the pixels
+void Line(int x1, int y1, int x2, int y2, COLORREF color, int width);   // end point not drawn
+void Polygon(const POINT* points, int count, COLORREF color, COLORREF background, int width,
+             int fillMode);                       // 0 outline, 2 see-through hatch, else opaque hatch
+void Bezier(const POINT* points, int count, COLORREF color, int width);   // 1 + 3n points
+void PutPixel(int x, int y, COLORREF color);      // one pixel
+void GetPixelColor(int x, int y, int* red, int* green, int* blue);   // 0-255 each
+
+// ---- Fonts and text (one selection open at a time; release before blitting) ---
+// Families: 0 Mincho, 1 Gothic, other keeps the last face. Weight: 0 normal, 1 bold.
+void SetFont(int family, int height, int angle, int weight, int italic, int underline);
+void SetFontByName(const char* name, int height, int angle, int weight, int italic,
+                   int underline);                // name of at most 31 characters
+void ReleaseFont();                               // closes the back-screen selection
+void SetBufferFont(int family, int size);         // 2 x size font on the Font buffer sprite
+void SetBufferFontByName(const char* name, int size);
+void ReleaseBufferFont();                         // closes the Font buffer selection
+void SetTextColor(COLORREF color, COLORREF background, int transparent);
+void Text(int x, int y, const char* text);        // one line at (x, y)
+int TextBox(int left, int top, int right, int bottom, const char* text, int align);
+                                                  // wrapped; align 0 left, 1 centre, 2 right;
+                                                  // the drawn height, 0 for another align
+int TextHeight(int left, int top, int right, int bottom, const char* text);   // wrapped height
+void Print(int x, int y, const char* text);       // 12-pixel Gothic, white on navy
+void PrintF(int x, int y, const char* format, ...);   // as Print, printf-formatted (255 bytes)
+void ShowFps();                                   // frame-rate line at (0, 0); once per frame
+
 }  // namespace muDraw
 
 namespace muSound {

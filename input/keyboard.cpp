@@ -15,8 +15,7 @@ mu::Trigger trigger;   // the one trigger of the library
 }  // namespace
 
 int KeyInputSilenced() {
-  // A wipe runs exactly while its direction is not 0 (both end together).
-  return (muDraw::wipeDirection != 0 || muDraw::pageViewOn || keyCaptureMode == 1) ? 1 : 0;
+  return (muDraw::wipeStep != 0 || muDraw::pageViewOn || keyCaptureMode == 1) ? 1 : 0;
 }
 
 void UpdateKeyState(int key, int* state) {

@@ -136,14 +136,20 @@ TEST_F(Input, WatchedKeyCountsReleases) {
 }
 
 TEST_F(Input, SysKeyModeDecidesWhetherF10Counts) {
+  // The system-key message itself: a real F10 release would open the menu loop.
+  auto sysKey = [](WPARAM key) { SendMessageA(muSystem::mainWindow, WM_SYSKEYDOWN, key, 0); };
   muSystem::lastKey = 0;
-  Key(VK_F10, true);
-  Key(VK_F10, false);
+  sysKey(VK_F10);
   EXPECT_EQ(muSystem::lastKey, 0);
-  muSystem::SetSysKeyMode(1);
-  Key(VK_F10, true);
-  Key(VK_F10, false);
+  muSystem::SetSysKeyMode(2);
+  sysKey(VK_MENU);
+  EXPECT_EQ(muSystem::lastKey, 0);
+  sysKey(VK_F10);
   EXPECT_EQ(muSystem::lastKey, VK_F10);
+  muSystem::SetSysKeyMode(1);
+  sysKey(VK_MENU);
+  EXPECT_EQ(muSystem::lastKey, VK_MENU);
+  muSystem::heldKey = 0;
   muSystem::ResetInput();
   EXPECT_EQ(muSystem::sysKeyMode, 0);
   EXPECT_EQ(muSystem::waitDeadlines[1], muSystem::kWaitCleared);
