@@ -101,15 +101,25 @@ bool Near(const Rgb& a, const Rgb& b) {
   return std::abs(a.r - b.r) <= 8 && std::abs(a.g - b.g) <= 8 && std::abs(a.b - b.b) <= 8;
 }
 
+bool FullScreenRun() { return std::getenv("MU_TEXT_FULLSCREEN") != nullptr; }
+
 class Gdi : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     testapp::onInit = [] {
+      if (FullScreenRun()) {
+        muSystem::fullScreen = 1;
+        muDraw::SetDepth(16, 0, 0);
+      }
       muDraw::Screen(640, 480, 1);
       muSystem::sceneNumber = 1;
     };
     ASSERT_TRUE(testapp::StartShell());
     ASSERT_NE(muDraw::backScreen, nullptr);
+  }
+  // Gives a full-screen display its mode back for the programs after this one.
+  static void TearDownTestSuite() {
+    if (muSystem::fullScreen) muDraw::Release();
   }
   void SetUp() override {
     ASSERT_NE(muDraw::backScreen, nullptr);
@@ -399,6 +409,23 @@ TEST_F(Gdi, SecondSelectionClosesAnUnreleasedOne) {
   d.dwSize = sizeof d;
   ASSERT_EQ(muDraw::backScreen->Lock(nullptr, &d, DDLOCK_WAIT, nullptr), DD_OK);
   muDraw::backScreen->Unlock(nullptr);
+}
+
+// In full screen the screen set-up confines the pointer to the screen.
+TEST_F(Gdi, FullScreenKeepsThePointerOnTheScreen) {
+  if (!muSystem::fullScreen) GTEST_SKIP() << "windowed run";
+  RECT c;
+  GetClipCursor(&c);
+  EXPECT_EQ(c.left, 0);
+  EXPECT_EQ(c.top, 0);
+  EXPECT_EQ(c.right, 640);
+  EXPECT_EQ(c.bottom, 480);
+  EXPECT_EQ(muSystem::cursorClipped, 1);
+  SetCursorPos(900, 700);
+  POINT p;
+  GetCursorPos(&p);
+  EXPECT_LT(p.x, 640);
+  EXPECT_LT(p.y, 480);
 }
 
 }  // namespace
