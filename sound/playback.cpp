@@ -10,13 +10,13 @@ namespace muSound {
 
 namespace {
 
-constexpr LONG kVolumeMin = DSBVOLUME_MIN;   // -10000: silence
-constexpr LONG kVolumeMax = DSBVOLUME_MAX;   // 0: full
-constexpr LONG kPanLeft = DSBPAN_LEFT;       // -10000
-constexpr LONG kPanRight = DSBPAN_RIGHT;     // 10000
+constexpr LONG kVolumeMin = DSBVOLUME_MIN;  // -10000: silence
+constexpr LONG kVolumeMax = DSBVOLUME_MAX;  // 0: full
+constexpr LONG kPanLeft = DSBPAN_LEFT;      // -10000
+constexpr LONG kPanRight = DSBPAN_RIGHT;    // 10000
 constexpr LONG kFrequencyMin = 100;
 constexpr LONG kFrequencyMax = 100000;
-constexpr float kEchoPanLimit = 30.0f;       // dB either side
+constexpr float kEchoPanLimit = 30.0f;  // dB either side
 
 LONG Clamp(long long value, LONG low, LONG high) {
   return static_cast<LONG>(value < low ? low : value > high ? high : value);
@@ -40,6 +40,14 @@ void ForValueBuffers(SoundObject& row, int selector, Apply apply) {
       if (row.buffer[i]) apply(i);
     }
   }
+}
+
+// A value operation on a loaded slot: apply(row, i) for each addressed buffer.
+template <typename Apply>
+int ForValues(int slot, int selector, Apply apply) {
+  SoundObject* row = LoadedRow(slot);
+  if (row) ForValueBuffers(*row, selector, [row, &apply](int i) { apply(*row, i); });
+  return slot;
 }
 
 // Stop and pause address one buffer, or all of them for any negative selector.
@@ -173,71 +181,49 @@ int TogglePause(int slot, int selector) {
 }
 
 int AddVolume(int slot, int decibels, int selector) {
-  SoundObject* row = LoadedRow(slot);
-  if (row) {
-    ForValueBuffers(*row, selector, [row, decibels](int i) {
-      SetVolumeOf(*row, i, row->volume[i] + 100LL * decibels);
-    });
-  }
-  return slot;
+  return ForValues(slot, selector, [decibels](SoundObject& row, int i) {
+    SetVolumeOf(row, i, row.volume[i] + 100LL * decibels);
+  });
 }
 
 int SetVolume(int slot, int decibels, int selector) {
-  SoundObject* row = LoadedRow(slot);
-  if (row) ForValueBuffers(*row, selector, [row, decibels](int i) { SetVolumeOf(*row, i, 100LL * decibels); });
-  return slot;
+  return ForValues(slot, selector,
+                   [decibels](SoundObject& row, int i) { SetVolumeOf(row, i, 100LL * decibels); });
 }
 
 int ResetVolume(int slot, int selector) { return SetVolume(slot, 0, selector); }
 
 int AddPan(int slot, int decibels, int selector) {
-  SoundObject* row = LoadedRow(slot);
-  if (row) {
-    ForValueBuffers(*row, selector, [row, decibels](int i) {
-      SetPanOf(*row, i, row->pan[i] + 100LL * decibels);
-    });
-  }
-  return slot;
+  return ForValues(slot, selector, [decibels](SoundObject& row, int i) {
+    SetPanOf(row, i, row.pan[i] + 100LL * decibels);
+  });
 }
 
 int SetPan(int slot, int decibels, int selector) {
-  SoundObject* row = LoadedRow(slot);
-  if (row) ForValueBuffers(*row, selector, [row, decibels](int i) { SetPanOf(*row, i, 100LL * decibels); });
-  return slot;
+  return ForValues(slot, selector,
+                   [decibels](SoundObject& row, int i) { SetPanOf(row, i, 100LL * decibels); });
 }
 
 int CenterPan(int slot, int selector) { return SetPan(slot, 0, selector); }
 
 int PanLeft(int slot, int selector) {
-  SoundObject* row = LoadedRow(slot);
-  if (row) ForValueBuffers(*row, selector, [row](int i) { SetPanOf(*row, i, kPanLeft); });
-  return slot;
+  return ForValues(slot, selector, [](SoundObject& row, int i) { SetPanOf(row, i, kPanLeft); });
 }
 
 int PanRight(int slot, int selector) {
-  SoundObject* row = LoadedRow(slot);
-  if (row) ForValueBuffers(*row, selector, [row](int i) { SetPanOf(*row, i, kPanRight); });
-  return slot;
+  return ForValues(slot, selector, [](SoundObject& row, int i) { SetPanOf(row, i, kPanRight); });
 }
 
 int AddFrequency(int slot, int steps, int selector) {
-  SoundObject* row = LoadedRow(slot);
-  if (row) {
-    ForValueBuffers(*row, selector, [row, steps](int i) {
-      SetFrequencyOf(*row, i, row->frequency[i] + 100LL * steps);
-    });
-  }
-  return slot;
+  return ForValues(slot, selector, [steps](SoundObject& row, int i) {
+    SetFrequencyOf(row, i, row.frequency[i] + 100LL * steps);
+  });
 }
 
 int SetFrequency(int slot, int steps, int selector) {
-  SoundObject* row = LoadedRow(slot);
-  if (row) {
-    ForValueBuffers(*row, selector, [row, steps](int i) {
-      SetFrequencyOf(*row, i, row->baseFrequency + 100LL * steps);
-    });
-  }
-  return slot;
+  return ForValues(slot, selector, [steps](SoundObject& row, int i) {
+    SetFrequencyOf(row, i, row.baseFrequency + 100LL * steps);
+  });
 }
 
 int ResetFrequency(int slot, int selector) { return SetFrequency(slot, 0, selector); }

@@ -120,19 +120,21 @@ void Release() {
   }
 }
 
-void ReloadRow() {
-  SoundObject& row = soundTable[soundSlot];
-  LoadObject(row.name, row.mixCount);
+void ReloadAllRows() {
+  restoringSounds = 1;
+  for (soundSlot = 0; soundSlot < kSoundSlots; ++soundSlot) {
+    SoundObject& row = soundTable[soundSlot];
+    // The stored mix count is never negative: a sound loaded with -n (n >= 2)
+    // comes back with its echo available.
+    if (row.inUse) LoadObject(row.name, row.mixCount);
+  }
+  restoringSounds = 0;
 }
 
 void Restore() {
   if (!soundEnabled) return;
   Init();  // releases whatever is left of the old device first
-  restoringSounds = 1;
-  for (soundSlot = 0; soundSlot < kSoundSlots; ++soundSlot) {
-    if (soundTable[soundSlot].inUse) ReloadRow();
-  }
-  restoringSounds = 0;
+  ReloadAllRows();
 }
 
 HRESULT FillRowBuffers(SoundObject& row, const WAVEFORMATEX* format, const BYTE* samples,

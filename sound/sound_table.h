@@ -23,18 +23,18 @@ struct StreamRecord {
 
 struct SoundObject {
   int inUse;
-  int mixCount;          // 0..kMixMax buffers
-  int echoState;         // -1 not available, 0 idle, n >= 1: the next echo's number
-  int rotationIndex;     // buffer of the next rotating play
-  int baseFrequency;     // Hz, as loaded
+  int mixCount;       // 0..kMixMax buffers
+  int echoState;      // -1 not available, 0 idle, n >= 1: the next echo's number
+  int rotationIndex;  // buffer of the next rotating play
+  int baseFrequency;  // Hz, as loaded
   char name[kSoundNameMax + 1];
   int fromPack;
   StreamRecord stream;
-  int looping;           // the last play was a looping one
-  float echoElapsed;     // ms since the last echo
-  float echoPanPosition; // dB, -30..30
-  int echoDirection;     // -1 or +1
-  int echoLooping;       // echoes play looping
+  int looping;            // the last play was a looping one
+  float echoElapsed;      // ms since the last echo
+  float echoPanPosition;  // dB, -30..30
+  int echoDirection;      // -1 or +1
+  int echoLooping;        // echoes play looping
   LPDIRECTSOUNDBUFFER buffer[kMixMax];
   LONG volume[kMixMax];     // hundredths of a dB, -10000..0
   LONG frequency[kMixMax];  // Hz, 100..100000 (0: as loaded)
@@ -64,9 +64,11 @@ int ReadWaveFile(const char* path, WAVEFORMATEX** format, DWORD* formatBytes, BY
 HRESULT FillRowBuffers(SoundObject& row, const WAVEFORMATEX* format, const BYTE* samples,
                        DWORD sampleBytes);
 
-// Reloads the row of soundSlot into its own slot with its stored settings
-// (restoringSounds is 1 meanwhile).
-void ReloadRow();
+// Reloads every row in use into its own slot with its stored settings, with
+// restoringSounds 1 meanwhile and soundSlot as the loop variable, so that the
+// loader fills the current row. Restore and a change of the playback format
+// both end with it, after all secondary buffers were released.
+void ReloadAllRows();
 
 }  // namespace muSound
 

@@ -15,7 +15,8 @@ bool ReadMmio(void* context, uint32_t offset, void* out, uint32_t length) {
   if (length > static_cast<uint32_t>(LONG_MAX) || offset > static_cast<uint32_t>(LONG_MAX)) {
     return false;
   }
-  if (mmioSeek(file, static_cast<LONG>(offset), SEEK_SET) != static_cast<LONG>(offset)) return false;
+  if (mmioSeek(file, static_cast<LONG>(offset), SEEK_SET) != static_cast<LONG>(offset))
+    return false;
   if (length == 0) return true;
   return mmioRead(file, static_cast<HPSTR>(out), static_cast<LONG>(length)) ==
          static_cast<LONG>(length);

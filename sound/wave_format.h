@@ -10,8 +10,8 @@
 
 namespace mu {
 
-constexpr uint32_t kPcmFormatBytes = 16;        // PCMWAVEFORMAT as stored in "fmt "
-constexpr uint32_t kWaveFormatExBytes = 18;     // WAVEFORMATEX: PCMWAVEFORMAT + cbSize
+constexpr uint32_t kPcmFormatBytes = 16;     // PCMWAVEFORMAT as stored in "fmt "
+constexpr uint32_t kWaveFormatExBytes = 18;  // WAVEFORMATEX: PCMWAVEFORMAT + cbSize
 constexpr uint16_t kWaveFormatPcm = 1;
 constexpr uint32_t kResourceFormatOffset = 20;  // resource layout: WAVEFORMATEX here,
 constexpr uint32_t kResourceSizeOffset = 40;    // the sample byte count here,

@@ -55,11 +55,16 @@ std::vector<uint8_t> ToneWave(const Tone& tone) {
 
 std::vector<uint8_t> MidiFile(int notes, int tempo) {
   const int ticks = 96;  // per quarter note; below 128, so one delta-time byte
-  std::vector<uint8_t> track = {0x00, 0xFF, 0x51, 0x03, static_cast<uint8_t>(tempo >> 16),
-                                static_cast<uint8_t>(tempo >> 8), static_cast<uint8_t>(tempo)};
+  std::vector<uint8_t> track = {0x00,
+                                0xFF,
+                                0x51,
+                                0x03,
+                                static_cast<uint8_t>(tempo >> 16),
+                                static_cast<uint8_t>(tempo >> 8),
+                                static_cast<uint8_t>(tempo)};
   for (int n = 0; n < notes; ++n) {
     uint8_t key = static_cast<uint8_t>(60 + (n * 2) % 12);
-    track.insert(track.end(), {0x00, 0x90, key, 0x60});                   // note on, at once
+    track.insert(track.end(), {0x00, 0x90, key, 0x60});                         // note on, at once
     track.insert(track.end(), {static_cast<uint8_t>(ticks), 0x80, key, 0x40});  // a quarter later
   }
   track.insert(track.end(), {0x00, 0xFF, 0x2F, 0x00});  // end of track

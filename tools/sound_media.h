@@ -15,7 +15,7 @@ struct Tone {
   int bits = 16;            // 8 or 16
   double frequency = 1000;  // Hz
   double seconds = 1.0;
-  double amplitude = 0.5;   // of full scale
+  double amplitude = 0.5;  // of full scale
 };
 
 // A canonical 44-byte-header RIFF WAVE file of the tone.

@@ -93,23 +93,6 @@ class GameRules : public ::testing::Test {
   }
 };
 
-TEST_F(GameRules, WellStartsWithWallsFloorAndEmptyInterior) {
-  ExpectWallsIntact();
-  EXPECT_EQ(Blocks(), 0);
-  EXPECT_EQ(piece.active, 0);
-}
-
-TEST_F(GameRules, SpawnStartsAtTheTopOnlyWhenNoPieceFalls) {
-  EXPECT_EQ(SpawnPiece(), 1);
-  EXPECT_EQ(piece.active, 1);
-  EXPECT_EQ(piece.column, 1);
-  EXPECT_EQ(piece.y, 0);
-  EXPECT_EQ(piece.speed, kNormalSpeed);
-  piece.y = 90;
-  EXPECT_EQ(SpawnPiece(), 0);
-  EXPECT_EQ(piece.y, 90);
-}
-
 TEST_F(GameRules, FirstPieceRestsOnTheFloorInColumnTwoWhenYReaches270) {
   // 1/128 s at 100 pixels per second: under a pixel a frame, so y passes
   // through every whole value.

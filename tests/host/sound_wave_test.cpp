@@ -167,7 +167,8 @@ TEST(WaveLayout, SurvivesHundredsOfCorruptedFiles) {
         for (int k = 0; k < 3; ++k) file[next() % file.size()] = static_cast<uint8_t>(next() >> 24);
         break;
       case 1:  // a size or count field replaced by a random or huge value
-        Set32(file, (next() % (file.size() / 4)) * 4, (next() & 1) ? next() : 0xFFFFFFFFu - next() % 64);
+        Set32(file, (next() % (file.size() / 4)) * 4,
+              (next() & 1) ? next() : 0xFFFFFFFFu - next() % 64);
         break;
       case 2:  // cut short
         file.resize(next() % file.size());
