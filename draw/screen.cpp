@@ -85,9 +85,9 @@ long TryMode(int depth, void* context) {
   return directDraw->SetDisplayMode(mode->width, mode->height, depth);
 }
 
-// Frees every surface, the clipper and the DirectDraw object. With
-// `restoreDisplay` the full-screen mode is handed back to the desktop.
-void ReleaseAll(bool restoreDisplay) {
+// Frees every surface, the clipper and the DirectDraw object, handing a
+// full-screen display mode back to the desktop.
+void ReleaseAll() {
   if (backScreenDC && backScreen) backScreen->ReleaseDC(backScreenDC);
   backScreenDC = nullptr;
   for (int i = 0; i < kSpriteCount; ++i) {
@@ -98,7 +98,7 @@ void ReleaseAll(bool restoreDisplay) {
   ReleaseObject(primarySurface);
   ReleaseObject(backScreen);
   if (directDraw) {
-    if (restoreDisplay && muSystem::fullScreen) {
+    if (muSystem::fullScreen) {
       directDraw->RestoreDisplayMode();
       directDraw->SetCooperativeLevel(muSystem::mainWindow, DDSCL_NORMAL);
     }
@@ -108,11 +108,9 @@ void ReleaseAll(bool restoreDisplay) {
 
 }  // namespace
 
-extern int pageSprite, pageTileSprite;
-
 int Screen(int width, int height, int memoryMode) {
   // A second set-up frees what the first one made instead of losing it.
-  if (directDraw) ReleaseAll(true);
+  if (directDraw) ReleaseAll();
   directDraw = nullptr;
   primarySurface = backScreen = nullptr;
   clipper = nullptr;
@@ -274,7 +272,7 @@ void Restore() {
 }
 
 void Release() {
-  ReleaseAll(true);
+  ReleaseAll();
   if (muSystem::fullScreen) CloseWindow(muSystem::mainWindow);
 }
 

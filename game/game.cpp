@@ -1,21 +1,41 @@
-// Pelmora, the falling-block game: its start-up and its frame. The rules live
-// in game/rules.cpp; this file connects them to the library.
+// Pelmora's start-up and frame: the library's side of the game. The rules
+// (well, piece, landing, clearing) are in game/rules.cpp; here they are given
+// the real keyboard, the block picture and the status-text output.
 #include <mu.h>
 
 #include "game/rules.h"
 
-extern const char appCaption[] = "Pelmora";
+int blockSprite = 0;
+int backSprite = 0;
+
+namespace {
+
+void PollKey(int key, int* state) { muSystem::UpdateKeyState(key, state); }
+
+// Colour number v is the cell of the block strip whose left edge is at 30 v.
+void DrawCell(int x, int y, int colour) {
+  muDraw::BltKey(x, y, blockSprite, kCellSize * colour, 0, kCellSize * colour + kCellSize, kCellSize);
+}
+
+
+}  // namespace
 
 void GameInit() {
+  muDraw::Screen(640, 480, 1);
+  blockSprite = muDraw::LoadObject("bmp\\block.bmp", 2);
+  backSprite = muDraw::LoadObject("bmp\\back.bmp", 2);
+  gameSeam.pollKey = PollKey;
+  gameSeam.drawCell = DrawCell;   // the status texts follow with the text output
   muSystem::sceneNumber = 1;
   muSystem::previousScene = 0;
 }
 
 void GameFrame() {
+  muDraw::ClearScreen();
+  muDraw::BltKey(0, 0, backSprite, 0, 0, 640, 480);
   DrawWell();
   if (!piece.active) SpawnPiece();
   UpdatePiece(muSystem::frameSeconds);
   ClearEnclosed();
+  muDraw::Flip();
 }
-
-void OnActivate(int) {}

@@ -294,6 +294,12 @@ TEST_F(Draw, NameLengthsAndUnreadablePictures) {
   EXPECT_EQ(LastBody(), "muDraw::LoadObject : BMPファイルを読み込めません");
 }
 
+TEST_F(Draw, MakePathJoinsTheProgramsDirectory) {
+  std::string dir = muSystem::GetExeDir(0);
+  EXPECT_EQ(std::string(MakePath("bmp\\back.bmp")), dir + "bmp\\back.bmp");
+  EXPECT_EQ(std::string(MakePath(std::string(300, 'x').c_str())), "");  // never cut or overrun
+}
+
 TEST_F(Draw, FullTableAndLowestFreeRecord) {
   for (int i = kInternalSprites; i < kSpriteCount; ++i) ASSERT_EQ(CreateObject(1, 1, 2), i);
   WriteBmp("dt\\one.bmp", 2, 2, [](int, int) { return RGB(9, 9, 9); });
