@@ -10,6 +10,10 @@ int backSprite = 0;
 
 namespace {
 
+constexpr int kMarkerSize = 30;
+constexpr COLORREF kMarkerFill = 0xFF00FF;   // magenta
+constexpr COLORREF kMarkerOutline = 0;
+
 void PollKey(int key, int* state) { muSystem::UpdateKeyState(key, state); }
 
 // Colour number v is the cell of the block strip whose left edge is at 30 v.
@@ -17,6 +21,7 @@ void DrawCell(int x, int y, int colour) {
   muDraw::BltKey(x, y, blockSprite, kCellSize * colour, 0, kCellSize * colour + kCellSize, kCellSize);
 }
 
+void Print(int x, int y, const char* text) { muDraw::PrintF(x, y, "%s", text); }
 
 }  // namespace
 
@@ -24,8 +29,7 @@ void GameInit() {
   muDraw::Screen(640, 480, 1);
   blockSprite = muDraw::LoadObject("bmp\\block.bmp", 2);
   backSprite = muDraw::LoadObject("bmp\\back.bmp", 2);
-  gameSeam.pollKey = PollKey;
-  gameSeam.drawCell = DrawCell;   // the status texts follow with the text output
+  gameSeam = GameSeam{PollKey, DrawCell, Print};
   muSystem::sceneNumber = 1;
   muSystem::previousScene = 0;
 }
@@ -37,5 +41,7 @@ void GameFrame() {
   if (!piece.active) SpawnPiece();
   UpdatePiece(muSystem::frameSeconds);
   ClearEnclosed();
+  const int x = muSystem::mouseX, y = muSystem::mouseY;
+  muDraw::Box(x, y, x + kMarkerSize, y + kMarkerSize, kMarkerFill, kMarkerOutline, 1);
   muDraw::Flip();
 }

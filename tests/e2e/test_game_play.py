@@ -1,5 +1,5 @@
-"""Pelmora played through the real window: the falling piece, the arrows, a
-long frame and Escape, checked on screenshots."""
+"""Pelmora played through the real window: the falling piece, the arrows, the
+status text, the mouse marker and Escape, checked on screenshots."""
 import os
 import signal
 import sys
@@ -61,6 +61,10 @@ class GamePlayTest(unittest.TestCase):
         sys.stderr.write("fall: %.1f px/s over %d captures\n" % (speed, len(samples)))
         self.assertTrue(75 <= speed <= 125, "fall of %.1f px/s: %s" % (speed, samples))
 
+        cap = view.capture(game)
+        if not view.text_shown(cap, 0):
+            self.fail("no status text at (0, 0): " + cap.save("status-text"))
+
         # Colour 5 over colour 4 on the floor of column 2, and a new piece above.
         def rested_and_next(c):
             top = view.top_of_blue(c, 2)
@@ -121,6 +125,24 @@ class GamePlayTest(unittest.TestCase):
             self.fail("blocks outside column 2 at %s: %s" % (stray, cap.save("long-frame-stray")))
         wait_for(game, lambda c: view.cell_colour(c, 2, 8) == "blue"
                  and view.cell_colour(c, 2, 9) == "green", 6, "long-frame-next")
+        game.key("Escape")
+        self.assertEqual(game.wait_exit(), 0)
+
+    def test_marker_follows_the_pointer_and_escape_ends_with_zero(self):
+        game = self.start()
+        for x, y in ((50, 300), (500, 100), (320, 240)):
+            game.move_to(x, y)
+            cap = wait_for(game, lambda c: view.is_magenta(c.pixel(x + 15, y + 15)), 3,
+                           "marker-%d-%d" % (x, y))
+            # Its top-left corner is the pointer: magenta just inside the
+            # border, the one-pixel border itself dark, outside untouched.
+            self.assertTrue(view.is_magenta(cap.pixel(x + 2, y + 2)))
+            self.assertTrue(view.is_magenta(cap.pixel(x + 27, y + 27)))
+            self.assertTrue(max(cap.pixel(x, y + 15)) <= 40, cap.pixel(x, y + 15))
+            self.assertTrue(max(cap.pixel(x + 29, y + 15)) <= 40, cap.pixel(x + 29, y + 15))
+            self.assertFalse(view.is_magenta(cap.pixel(x + 31, y + 15)))
+            self.assertFalse(view.is_magenta(cap.pixel(x - 2, y + 15)))
+        cap.save("game-in-progress")
         game.key("Escape")
         self.assertEqual(game.wait_exit(), 0)
 
