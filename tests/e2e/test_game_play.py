@@ -8,6 +8,7 @@ import unittest
 
 from harness import Program
 import game_view as view
+from game_view import HEIGHT
 
 
 def sample_fall(game, column, seconds, name):
@@ -81,18 +82,23 @@ class GamePlayTest(unittest.TestCase):
     def test_arrows_move_the_piece_and_down_doubles_the_fall(self):
         game = self.start()
         tap(game, "Left")
-        cap = wait_for(game, lambda c: view.piece_columns(c) == [1], 2, "left-once")
+        wait_for(game, lambda c: view.piece_columns(c) == [1], 2, "left-once")
         tap(game, "Left")
         time.sleep(0.1)
         self.assertEqual(view.piece_columns(view.capture(game)), [1])
+
+        # The next piece, fresh at the top, goes right as far as it can.
+        def next_piece_after(column):
+            return lambda c: (view.cell_colour(c, column, 10) == "blue"
+                              and view.cell_colour(c, column, 11) == "green"
+                              and (view.top_of_blue(c, 2) or HEIGHT) < 200)
+        wait_for(game, next_piece_after(1), 6, "rest-column-1")
         for _ in range(9):
             tap(game, "Right")
-        cap = wait_for(game, lambda c: view.piece_columns(c) == [8], 2, "right-to-wall")
+        wait_for(game, lambda c: view.piece_columns(c, above=400) == [8], 2, "right-to-wall")
 
-        # The first piece rests in column 8; the next one falls in column 2.
-        cap = wait_for(game, lambda c: view.cell_colour(c, 8, 10) == "blue"
-                       and view.cell_colour(c, 8, 11) == "green"
-                       and view.top_of_blue(c, 2) is not None, 6, "rest-column-8")
+        # The one after that falls in column 2 with Down held.
+        wait_for(game, next_piece_after(8), 6, "rest-column-8")
         game.key_down("Down")
         try:
             time.sleep(0.1)
