@@ -13,10 +13,11 @@ WELL_LEFT, WELL_TOP, CELL = 170, 120, 30   # client position of well cell (0, 0)
 
 
 class Capture:
-    """The client area as RGB bytes, with the moment it was taken."""
+    """The client area as RGB bytes, with the moment it was taken and how long
+    taking it lasted (the moment is uncertain by that much)."""
 
-    def __init__(self, data, when):
-        self.data, self.when = data, when
+    def __init__(self, data, when, span=0.0):
+        self.data, self.when, self.span = data, when, span
 
     def pixel(self, x, y):
         i = 3 * (y * WIDTH + x)
@@ -40,7 +41,7 @@ def capture(game):
     end = time.time()
     if len(data) != WIDTH * HEIGHT * 3:
         raise RuntimeError("capture gave %d bytes" % len(data))
-    return Capture(data, (start + end) / 2)
+    return Capture(data, (start + end) / 2, end - start)
 
 
 def is_blue(p):      # face of block colour 5

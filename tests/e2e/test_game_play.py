@@ -12,13 +12,14 @@ from game_view import HEIGHT
 
 
 def sample_fall(game, column, seconds, name):
-    """(time, top y) of the piece in a column over a stretch of seconds."""
+    """(time, top y) of the piece in a column over a stretch of seconds. A
+    capture that took long (a busy machine) has no exact moment: it is left out."""
     samples = []
     end = time.time() + seconds
     while time.time() < end:
         cap = view.capture(game)
         y = view.top_of_blue(cap, column)
-        if y is not None:
+        if y is not None and cap.span < 0.1:
             samples.append((cap.when, y))
     if len(samples) < 4:
         cap.save(name)
