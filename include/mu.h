@@ -154,9 +154,6 @@ namespace muDraw {
 
 extern LPDIRECTDRAW directDraw;    // the DirectDraw object; null until muDraw::Screen
 extern int displayDepth;           // requested full-screen depth (16); the desktop's when windowed
-extern int wipeDirection;          // +1 forward wipe running, -1 backward, 0 none
-extern int pageViewOn;             // 1 while the page view is shown
-extern int curtainState;           // > 0 while a clip-rectangle curtain runs
 
 // ---- Sprite table and colour keys --------------------------------------------
 constexpr int kSpriteCount = 1024;        // records 0..1023
@@ -210,6 +207,7 @@ int Screen(int width, int height, int memoryMode);   // DirectDraw, surfaces, su
 void SetDepth(int depth, int fallback1, int fallback2);   // full-screen depths; before Screen
 void SetClip(int left, int top, int right, int bottom);   // clip rectangle, stored as given
 void Restore();                                   // restores lost surfaces, reloads pictures
+void Release();                                   // releases every surface and DirectDraw
 HRESULT GetBackDC();                              // borrows the back screen's DC into backScreenDC
 void ReleaseBackDC();                             // gives backScreenDC back
 
@@ -235,8 +233,9 @@ extern int wipeSprite, wipeStep;   // wipe tiles; step 1..10 drawn next, 0 idle
 extern int pageHeight, pageSprite, pageTileSprite;
 extern float pagePos, pageTileX, pageTileY;
 extern int waitVBlank;             // 1: Flip waits for the vertical blank
+extern int wipeDirection;          // +1 forward wipe running, -1 backward, 0 none
+extern int pageViewOn;             // 1 while the page view is shown
 
-void Release();                                   // releases every surface and DirectDraw
 void Flip();                                      // shows the back screen
 void SetVSync(int on);                            // waitVBlank = on
 int SetWipe(const char* fileName);                // loads the wipe tiles (black keyed); index
@@ -244,9 +243,10 @@ void WipeForward();                               // wipe over the next ten fram
 void WipeBackward();                              // wipe frames 9..0 over the scene's frames
 void SetPage(const char* pageFile, const char* tileFile, int height);   // page view pictures
 void TogglePage();                                // page view on or off (on only with a page)
+
+// ---- Clip-rectangle curtains ----------------------------------------------------
+extern int curtainState;           // > 0 while a curtain runs
 void EndCurtain();                                // puts the curtain's saved clip back, state 0
-void InitFontList();                              // fills the font list (screen set-up)
-void FreeFontList();                              // frees the shared font record
 
 // ---- GDI drawing on the back screen (COLORREF colours, GDI clips) -------------
 void Box(int left, int top, int right, int bottom, COLORREF fill, COLORREF outline,
@@ -260,6 +260,8 @@ void PutPixel(int x, int y, COLORREF color);      // one pixel
 void GetPixelColor(int x, int y, int* red, int* green, int* blue);   // 0-255 each
 
 // ---- Fonts and text (one selection open at a time; release before blitting) ---
+void InitFontList();                              // fills the font list (screen set-up)
+void FreeFontList();                              // frees the shared font record
 // Families: 0 Mincho, 1 Gothic, other keeps the last face. Weight: 0 normal, 1 bold.
 void SetFont(int family, int height, int angle, int weight, int italic, int underline);
 void SetFontByName(const char* name, int height, int angle, int weight, int italic,
