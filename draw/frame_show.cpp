@@ -72,13 +72,18 @@ void WipeBackward() {
 
 void SetPage(const char* pageFile, const char* tileFile, int height) {
   SetColorKey(0);
-  if (pageSprite == 0) {
-    pageSprite = LoadObject(pageFile, kMemoryPlaced);
-    pageTileSprite = LoadObject(tileFile, kMemoryPlaced);
-  } else {
-    SwapObject(pageFile, pageSprite, kMemoryPlaced);
-    SwapObject(tileFile, pageTileSprite, kMemoryPlaced);
-  }
+  // The second call replaces the pictures in their own records. Each of the
+  // two is looked at on its own: a picture whose first load failed has index
+  // 0, and swapping into 0 would overwrite the internal Buffer sprite.
+  auto place = [](int& sprite, const char* file) {
+    if (sprite == 0) {
+      sprite = LoadObject(file, kMemoryPlaced);
+    } else {
+      SwapObject(file, sprite, kMemoryPlaced);
+    }
+  };
+  place(pageSprite, pageFile);
+  place(pageTileSprite, tileFile);
   pagePos = 0;
   pageHeight = height;
 }

@@ -52,15 +52,16 @@ int FreeRecord() {
 
 DWORD MatchColor(LPDIRECTDRAWSURFACE surface, COLORREF color) {
   if (!surface) return kNoMatch;
-  const bool probe = color != static_cast<COLORREF>(kKeyTopLeft);
+  bool probed = false;   // the pixel was written, so it must be put back
   COLORREF saved = 0;
   HDC dc;
   // GDI writes the colour at (0, 0); the raw word there is then the
   // surface's own pixel value for it, exact on every pixel format.
-  if (probe && SUCCEEDED(surface->GetDC(&dc))) {
+  if (color != static_cast<COLORREF>(kKeyTopLeft) && SUCCEEDED(surface->GetDC(&dc))) {
     saved = GetPixel(dc, 0, 0);
     SetPixel(dc, 0, 0, color);
     surface->ReleaseDC(dc);
+    probed = true;
   }
   DWORD result = kNoMatch;
   DDSURFACEDESC desc = {};
@@ -79,7 +80,7 @@ DWORD MatchColor(LPDIRECTDRAWSURFACE surface, COLORREF color) {
     if (bits < 32) result &= (1u << bits) - 1;
     surface->Unlock(desc.lpSurface);
   }
-  if (probe && SUCCEEDED(surface->GetDC(&dc))) {
+  if (probed && SUCCEEDED(surface->GetDC(&dc))) {
     SetPixel(dc, 0, 0, saved);
     surface->ReleaseDC(dc);
   }

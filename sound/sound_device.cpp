@@ -175,7 +175,9 @@ HRESULT FillRowBuffers(SoundObject& row, const WAVEFORMATEX* format, const BYTE*
 }
 
 int LoadObject(const char* name, int mixCount) {
-  if (!soundEnabled) return -1;
+  // After Release (the shut-down, or a system sound in progress) there is no
+  // device to make buffers with, although the table is kept: nothing loads.
+  if (!soundEnabled || !soundDevice) return -1;
   if (!name) name = "";
   long long count = mixCount < 0 ? -static_cast<long long>(mixCount) : mixCount;
   if (count > kMixMax) {

@@ -852,4 +852,26 @@ TEST_F(Draw, PageViewScrollsAndClamps) {
   SetVSync(1);
 }
 
+TEST_F(Draw, PageTileThatFailedToLoadNeverReplacesTheBufferSprite) {
+  const int savedPage = pageSprite, savedTile = pageTileSprite;
+  pageSprite = pageTileSprite = 0;
+  WriteBmp("dt\\page2.bmp", 640, 600, PageColour);
+  SetPage("dt\\page2.bmp", "dt\\no-such-tile.bmp", 600);
+  ASSERT_GT(pageSprite, 0);
+  EXPECT_EQ(pageTileSprite, 0);
+  const int width = spriteTable[kBufferSprite].width;
+  LPDIRECTDRAWSURFACE buffer = spriteTable[kBufferSprite].surface;
+  // The second call loads the tile into a record of its own.
+  WriteBmp("dt\\tile2.bmp", 64, 48, [](int, int) { return RGB(255, 0, 255); });
+  SetPage("dt\\page2.bmp", "dt\\tile2.bmp", 600);
+  EXPECT_GT(pageTileSprite, 3);
+  EXPECT_EQ(spriteTable[kBufferSprite].surface, buffer);
+  EXPECT_EQ(spriteTable[kBufferSprite].width, width);
+  DeleteObject(pageSprite);
+  DeleteObject(pageTileSprite);
+  pageSprite = savedPage;
+  pageTileSprite = savedTile;
+  pageHeight = 0;
+}
+
 }  // namespace

@@ -457,6 +457,14 @@ TEST(SoundTable, FailedBuffersAndVanishedFilesLeaveNothingBehind) {
   EXPECT_EQ(0u, muSound::GetPlayPosition(slot));
   EXPECT_EQ(slot, muSound::FreeObject(slot));
   EXPECT_EQ(0, Row(slot).inUse);
+
+  // After the device is released (as by the shut-down) a load does nothing,
+  // with no box; Restore brings the device back.
+  muSound::Release();
+  EXPECT_EQ(-1, muSound::LoadObject(kTone, 1));
+  EXPECT_EQ(2u, answer.boxes().size());
+  muSound::Restore();
+  ASSERT_NE(nullptr, muSound::soundDevice);
 }
 
 // ---- Playback control ---------------------------------------------------------
