@@ -1,5 +1,7 @@
 #include "text/text_rules.h"
 
+#include "app/paths.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -45,14 +47,13 @@ int FontWeight(int weight) {
   return 0;
 }
 
-bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 // Cuts `s` (length n, already terminated within the buffer) so that it does not
 // end with the lead byte of a character whose trail byte was cut away.
 static int TrimSplitCharacter(char* s, int n) {
   int i = 0;
   while (i < n) {
-    if (IsLeadByte(static_cast<unsigned char>(s[i]))) {
+    if (Cp932LeadByte(static_cast<unsigned char>(s[i]))) {
       if (i + 1 >= n) break;   // lone lead byte at the end
       i += 2;
     } else {

@@ -78,8 +78,6 @@ void FpsTick(FpsCounter& c, std::uint32_t now, std::uint32_t fresh);
 // "cur fps ( max hi / min lo )" into buf; returns the length.
 int FormatFps(const FpsCounter& c, char* buf, std::size_t size);
 
-// Shift-JIS lead byte (first byte of a double-byte character).
-bool IsLeadByte(unsigned char b);
 // printf-style formatting bounded by the buffer: a longer text is cut, never
 // in the middle of a double-byte character. Returns the stored length.
 int FormatText(char* buf, std::size_t size, const char* format, std::va_list args);
