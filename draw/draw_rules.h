@@ -1,24 +1,12 @@
-// Platform-free rules of the drawing core: the blits' clipping against the
-// clip rectangle, the tile wipe's steps and the page view's scrolling.
+// Platform-free rules of the drawing core: the display-depth fallbacks, the
+// tile wipe's steps and the page view's scrolling (the blits' clipping is in
+// draw/pixels/clip.h).
 #ifndef MU_DRAW_DRAW_RULES_H
 #define MU_DRAW_DRAW_RULES_H
 
+#include "draw/pixels/clip.h"
+
 namespace mu {
-
-struct ClipBounds {
-  int left, top, right, bottom;  // right and bottom exclusive
-};
-
-// A blit: destination position and source rectangle (right, bottom exclusive).
-struct BlitArea {
-  int x, y;
-  int left, top, right, bottom;
-};
-
-// Cuts the blit to the clip rectangle: the right and bottom overhang first,
-// then the left and top. False when nothing is left to draw; a rectangle that
-// became exactly empty (right = left) is still passed on.
-bool ClipBlit(BlitArea& blit, const ClipBounds& clip);
 
 // Sets the full-screen mode at `depth`; when that fails, at fallback1, then
 // at fallback2 (0: no such fallback), leaving `depth` at the last one tried.

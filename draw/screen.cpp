@@ -9,6 +9,7 @@
 
 #include "draw/draw_rules.h"
 #include "draw/pixel_format.h"
+#include "draw/pixels/pixel_view.h"
 #include "draw/sprites.h"
 
 namespace muDraw {
@@ -206,6 +207,8 @@ int Screen(int width, int height, int memoryMode) {
   hr = backScreen->GetPixelFormat(&format);
   if (FAILED(hr)) return Fail("ピクセル情報が取得できません", hr);
   mu::DerivePixelFormat(format.dwRBitMask, format.dwGBitMask, format.dwBBitMask);
+  mu::screenFormat = mu::MakePixelFormat(static_cast<int>(format.dwRGBBitCount),
+                                         format.dwRBitMask, format.dwGBitMask, format.dwBBitMask);
   mu::BuildSineTable();
   if (muSystem::GetScreenDepth() == 16) {
     mu::BuildSixteenBitTables();

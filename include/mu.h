@@ -41,7 +41,7 @@ constexpr int kStartupNormalZOrder = 1;   // windowed: do not make the window to
 constexpr int kStartupRunInactive = 2;    // keep running frames while inactive
 constexpr int kStartupHidden = 4;         // create the window hidden
 
-// ---- Shell state -------------------------------------------------------------
+// ---- Shell state ------------------------------------------------------------
 extern HWND mainWindow;
 extern HINSTANCE instanceHandle;
 extern char commandLine[kTextBufferSize];
@@ -76,13 +76,13 @@ extern int leftDoubleClick, rightDoubleClick, leftClickLatch, rightClickLatch;
 extern int heldButton, lastButton;
 extern int cursorClipped;          // 1 while the cursor is confined
 
-// ---- Utilities' state --------------------------------------------------------
+// ---- Utilities' state -------------------------------------------------------
 extern char exePath[kTextBufferSize];
 extern char dataRoot[kTextBufferSize];
 extern char lastDirName[kTextBufferSize];
 extern int imeEnabled;
 
-// ---- Start-up, loop and shut-down ------------------------------------------
+// ---- Start-up, loop and shut-down -------------------------------------------
 void ResetGlobals();                              // start values of the shell and input state
 int CheckSingleInstance(const char* caption);     // 1 if first instance; else fronts the other, 0
 int Startup(HINSTANCE instance, const char* cmdLine, int showCommand);  // steps up to the loop; 1 to run it
@@ -110,7 +110,7 @@ int Log(const char* format, ...);                 // appends one line to DEBUG.T
 int ErrorRaised();                                // errorRaised
 int QuitOnError();                                // errorRaised, after Quit if it is 1
 
-// ---- System utilities --------------------------------------------------------
+// ---- System utilities -------------------------------------------------------
 char* GetExeDir(int useDataRoot);                 // executable's (or data-root) directory with "\"
 void ReadDataRoot(const char* fileName);          // dataRoot from a file in the Windows directory
 void WriteInt(const char* fileName, int value);   // one-integer setting file under GetExeDir(1)
@@ -125,7 +125,7 @@ int IsWindowed();                                 // 1 when fullScreen is 0
 void EnableIME(int enable);                       // input method editor on or off
 int CheckColorDepth(const char* settingFile);     // asks a windowed player to go full screen
 
-// ---- Keyboard state -----------------------------------------------------------
+// ---- Keyboard state ---------------------------------------------------------
 // Key states: 0 up, 1 pressed, 3 held, 2 released; one int per key, kept by the caller.
 void UpdateKeyState(int key, int* state);         // advances *state from the key's down bit
 int CheckTrigger(int code, ...);                  // codes ended by 0 (1, 2 = mouse buttons): the code
@@ -137,7 +137,7 @@ int GetWatchedKeyReleases();                      // releases of the watched key
 void SetSysKeyMode(int mode);                     // 0 ignore Alt/F10, 2 ignore Alt alone, else handle
 int KeyInputSilenced();                           // 1 while polled keys read up (wipe, page view, capture)
 
-// ---- Mouse and cursor ---------------------------------------------------------
+// ---- Mouse and cursor -------------------------------------------------------
 BOOL ClipCursorRect(int left, int top, int right, int bottom);   // confines to a screen rectangle
 BOOL ConfineCursor();                             // clips the cursor to the game's screen
 BOOL ReleaseCursor();                             // removes the confinement
@@ -145,7 +145,7 @@ int IsCursorClipped();                            // cursorClipped
 BOOL SetMousePos(int x, int y);                   // pointer to client position (x, y)
 int ResetInput();                                 // clears the waits, key capture and sys-key mode (screen set-up)
 
-// ---- Joystick -----------------------------------------------------------------
+// ---- Joystick ---------------------------------------------------------------
 void JoyInit();                                   // re-reads the controllers (screen set-up)
 
 }  // namespace muSystem
@@ -155,7 +155,7 @@ namespace muDraw {
 extern LPDIRECTDRAW directDraw;    // the DirectDraw object; null until muDraw::Screen
 extern int displayDepth;           // requested full-screen depth (16); the desktop's when windowed
 
-// ---- Sprite table and colour keys --------------------------------------------
+// ---- Sprite table and colour keys -------------------------------------------
 constexpr int kSpriteCount = 1024;        // records 0..1023
 constexpr int kInternalSprites = 4;       // 0 Buffer, 1 Screen, 2 Font, 3 Font buffer
 constexpr int kSpriteNameSize = 32;
@@ -182,7 +182,7 @@ void SetObjectColorKey(int sprite, COLORREF color);   // the sprite's key = colo
 void SetObjectColorKeyTopLeft(int sprite);        // the sprite's key = its pixel (0, 0)
 void CopyColorKey(int destination, int source);   // source surface's key onto destination's
 
-// ---- Screen and surfaces -----------------------------------------------------
+// ---- Screen and surfaces ----------------------------------------------------
 extern LPDIRECTDRAWSURFACE primarySurface;   // the visible surface
 extern LPDIRECTDRAWSURFACE backScreen;       // every frame is drawn here
 extern LPDIRECTDRAWCLIPPER clipper;          // windowed only
@@ -211,7 +211,7 @@ void Release();                                   // releases every surface and 
 HRESULT GetBackDC();                              // borrows the back screen's DC into backScreenDC
 void ReleaseBackDC();                             // gives backScreenDC back
 
-// ---- Sprite objects and BMP loading -------------------------------------------
+// ---- Sprite objects and BMP loading -----------------------------------------
 int LoadObject(const char* name, int memoryType); // BMP resource or file; index or 0
 int CreateObject(int width, int height, int memoryType);   // blank sprite; index or 0
 int SwapObject(const char* name, int sprite, int memoryType);   // new picture, same index; 1 or 0
@@ -219,7 +219,9 @@ void DeleteObject(int sprite);                    // frees the sprite's record
 char* MakePath(const char* name);                 // executable's directory + name (static buffer)
 int SwapPack(const char* name, int sprite, int memoryType);   // pack picture into the index; index or 0
 
-// ---- Blits (clipped by the clip rectangle) ------------------------------------
+// ---- Pack files, conversion and screenshots ---------------------------------
+
+// ---- Blits (clipped by the clip rectangle) ----------------------------------
 void ClearScreen();                               // back screen to pixel value 0
 void BltKey(int x, int y, int sprite, int left, int top, int right, int bottom);   // keyed
 void Blt(int x, int y, int sprite, int left, int top, int right, int bottom);      // opaque
@@ -228,7 +230,16 @@ void ObjectBltKey(int destination, int x, int y, int sprite, int left, int top, 
 void ObjectBlt(int destination, int x, int y, int sprite, int left, int top, int right,
                int bottom);                       // opaque, into a sprite
 
-// ---- Frame show and transitions -----------------------------------------------
+// ---- Fills, stretched, mirrored and raster blits ----------------------------
+
+// ---- Pixel effects (a source pixel of value 0 is transparent) ---------------
+// Each returns 1 when it ran or had nothing to draw, 0 when a lock failed.
+
+// ---- Further pixel effects --------------------------------------------------
+
+// ---- Rotation and mapping effects -------------------------------------------
+
+// ---- Frame show and transitions ---------------------------------------------
 extern int wipeSprite, wipeStep;   // wipe tiles; step 1..10 drawn next, 0 idle
 extern int pageHeight, pageSprite, pageTileSprite;
 extern float pagePos, pageTileX, pageTileY;
@@ -244,11 +255,11 @@ void WipeBackward();                              // wipe frames 9..0 over the s
 void SetPage(const char* pageFile, const char* tileFile, int height);   // page view pictures
 void TogglePage();                                // page view on or off (on only with a page)
 
-// ---- Clip-rectangle curtains ----------------------------------------------------
+// ---- Clip-rectangle curtains ------------------------------------------------
 extern int curtainState;           // > 0 while a curtain runs
 void EndCurtain();                                // puts the curtain's saved clip back, state 0
 
-// ---- GDI drawing on the back screen (COLORREF colours, GDI clips) -------------
+// ---- GDI drawing on the back screen (COLORREF colours, GDI clips) -----------
 void Box(int left, int top, int right, int bottom, COLORREF fill, COLORREF outline,
          int width);                              // filled rectangle, outline inside it
 void InvertBox(int left, int top, int right, int bottom);   // flips every bit of the pixels
@@ -280,6 +291,8 @@ void Print(int x, int y, const char* text);       // 12-pixel Gothic, white on n
 void PrintF(int x, int y, const char* format, ...);   // as Print, printf-formatted (255 bytes)
 void ShowFps();                                   // frame-rate line at (0, 0); once per frame
 
+// ---- Text layout ------------------------------------------------------------
+
 }  // namespace muDraw
 
 namespace muSound {
@@ -302,7 +315,7 @@ extern int midiOpen;               // 1 while a MIDI piece is open
 extern int midiFinished;           // the piece reached its end at least once since PlayMidi
 extern int midiLoop;               // restart the piece when it ends
 
-// ---- Device and sound objects -------------------------------------------------
+// ---- Device and sound objects -----------------------------------------------
 int Init();                                       // opens the sound device; 1 on success
 void ResetObjects();                              // all sound rows to their reset values
 void Release();                                   // releases the sound device and its buffers
@@ -312,7 +325,9 @@ int FreeObject(int slot);                         // frees a row; returns the sl
 DWORD GetPlayPosition(int slot);                  // play cursor of the slot's first buffer, bytes
 void PlaySystemSound(const char* sound);          // sndPlaySoundA, device released meanwhile
 
-// ---- Playback control (selector last: a buffer, kRotationBuffer or all) ------
+// ---- Sound packs and streaming ----------------------------------------------
+
+// ---- Playback control (selector last: a buffer, kRotationBuffer or all) -----
 int Play(int slot, int selector);                 // rewinds and plays once
 int PlayLoop(int slot, int selector);             // rewinds and plays looping
 int Stop(int slot, int selector);                 // stops and rewinds
@@ -331,7 +346,9 @@ int ResetFrequency(int slot, int selector);
 int Echo(int slot, int interval, int repeats, int decay);                // once per frame
 int EchoPan(int slot, int interval, int repeats, int decay, int panSpeed);  // once per frame
 
-// ---- MIDI music ----------------------------------------------------------------
+// ---- Playback format --------------------------------------------------------
+
+// ---- MIDI music -------------------------------------------------------------
 int InitMidi();                                   // MIDI start-up (screen set-up)
 int PlayMidi(const char* fileName, int loop);     // opens and plays a MIDI file; returns loop
 void MidiNotify();                                // end of a MIDI piece: loop or close

@@ -10,13 +10,16 @@ export WINEPREFIX="$MU_WINEPREFIX" WINEARCH=win32 WINEDEBUG=-all
 session_xvfb=""
 
 start_session() {
-  local depth=$1 n
-  for n in $(seq 90 120); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
-  done
-  Xvfb ":$n" -screen 0 "1024x768x$depth" -nolisten tcp >/dev/null 2>&1 &
+  local depth=$1 fd
+  # Xvfb picks a free display number itself and writes it to the pipe, so that
+  # several sessions on one machine never share (or fight over) a display.
+  exec {fd}<> <(:)
+  Xvfb -displayfd "$fd" -screen 0 "1024x768x$depth" -nolisten tcp >/dev/null 2>&1 &
   session_xvfb=$!
-  export DISPLAY=":$n"
+  local n=""
+  read -r -t 10 n <&"$fd" || true
+  exec {fd}>&-
+  export DISPLAY=":${n:-99}"
   for _ in $(seq 50); do
     xdotool getdisplaygeometry >/dev/null 2>&1 && break
     sleep 0.1

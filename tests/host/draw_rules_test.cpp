@@ -2,66 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <vector>
 
 namespace {
-
-const mu::ClipBounds kScreen = {0, 0, 640, 480};
-
-TEST(BlitClipping, RightAndLeftOverhang) {
-  mu::BlitArea b = {600, 10, 0, 0, 64, 48};
-  ASSERT_TRUE(mu::ClipBlit(b, kScreen));
-  EXPECT_EQ(b.x, 600);
-  EXPECT_EQ(b.left, 0);
-  EXPECT_EQ(b.right, 40);  // source columns 0..39 at x 600..639
-  EXPECT_EQ(b.bottom, 48);
-
-  b = {-10, -5, 0, 0, 64, 48};
-  ASSERT_TRUE(mu::ClipBlit(b, kScreen));
-  EXPECT_EQ(b.x, 0);
-  EXPECT_EQ(b.y, 0);
-  EXPECT_EQ(b.left, 10);
-  EXPECT_EQ(b.top, 5);
-  EXPECT_EQ(b.right, 64);
-  EXPECT_EQ(b.bottom, 48);
-}
-
-TEST(BlitClipping, OutsideDrawsNothingButExactlyEmptyPasses) {
-  mu::BlitArea b = {700, 0, 0, 0, 64, 48};
-  EXPECT_FALSE(mu::ClipBlit(b, kScreen));
-  b = {0, 500, 0, 0, 64, 48};
-  EXPECT_FALSE(mu::ClipBlit(b, kScreen));
-  b = {-100, 0, 0, 0, 64, 48};
-  EXPECT_FALSE(mu::ClipBlit(b, kScreen));
-  // Touching the right edge leaves right = left: still handed on.
-  b = {640, 0, 0, 0, 64, 48};
-  ASSERT_TRUE(mu::ClipBlit(b, kScreen));
-  EXPECT_EQ(b.right, b.left);
-}
-
-TEST(BlitClipping, InnerClipRectangleAndSourceOffset) {
-  mu::ClipBounds clip = {100, 50, 200, 150};
-  mu::BlitArea b = {90, 140, 16, 8, 48, 40};  // 32 x 32 from (16, 8)
-  ASSERT_TRUE(mu::ClipBlit(b, clip));
-  EXPECT_EQ(b.x, 100);
-  EXPECT_EQ(b.y, 140);
-  EXPECT_EQ(b.left, 26);
-  EXPECT_EQ(b.right, 48);
-  EXPECT_EQ(b.top, 8);
-  EXPECT_EQ(b.bottom, 18);  // 10 rows left above clip bottom 150
-}
-
-TEST(BlitClipping, FarPositionsDoNotOverflow) {
-  mu::BlitArea b = {INT_MAX, INT_MIN, 0, 0, 64, 48};
-  EXPECT_FALSE(mu::ClipBlit(b, kScreen));
-  // A source rectangle wider than any int: cut to the screen without overflow.
-  b = {INT_MIN, 0, INT_MIN, 0, INT_MAX, 48};
-  ASSERT_TRUE(mu::ClipBlit(b, kScreen));
-  EXPECT_EQ(b.x, 0);
-  EXPECT_EQ(b.left, 0);
-  EXPECT_EQ(b.right, 640);
-}
 
 // A display that takes only the depths listed in the context.
 long TakesOnly(int depth, void* context) {

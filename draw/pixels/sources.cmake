@@ -1,0 +1,2 @@
+list(APPEND MU_CORE_SOURCES draw/pixels/pixel_view.cpp draw/pixels/clip.cpp)
+list(APPEND MU_WIN_SOURCES draw/pixels/surface_lock.cpp)
