@@ -23,6 +23,7 @@ class SurfaceLock {
   bool Lost() const { return result_ == DDERR_SURFACELOST; }
   mu::PixelView View() const;                           // the whole surface; empty if not locked
   int BitsPerPixel() const { return static_cast<int>(desc_.ddpfPixelFormat.dwRGBBitCount); }
+  mu::PixelFormat Format() const;                       // the locked surface's own format
   void Unlock();                                        // early unlock; safe to repeat
 
  private:

@@ -13,6 +13,7 @@
 
 #include "draw/sprites.h"
 #include "message_box.h"
+#include "surface_faults.h"
 #include "test_app.h"
 
 namespace {
@@ -443,39 +444,6 @@ TEST_F(Draw, KeyedBlitLeavesKeyPixelsOut) {
 
 namespace {
 
-// DirectDraw loses every surface when the display mode is set: IsLost and
-// Lock answer DDERR_SURFACELOST. Under Wine's software renderer this happens
-// even when the windowed set-up cannot change the mode; its blits go on
-// working though, and only restoring the display mode ends the loss.
-void LoseSurfaces() {
-  directDraw->SetDisplayMode(640, 480, 16);
-  ASSERT_EQ(backScreen->IsLost(), DDERR_SURFACELOST);
-}
-
-void EndLoss() {
-  directDraw->RestoreDisplayMode();
-  if (muSystem::fullScreen) {
-    directDraw->SetCooperativeLevel(muSystem::mainWindow, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN);
-    directDraw->SetDisplayMode(640, 480, 16);
-    directDraw->SetCooperativeLevel(muSystem::mainWindow,
-                                    DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN | DDSCL_ALLOWREBOOT);
-  }
-  // Each surface then needs its own Restore to count as back.
-  for (LPDIRECTDRAWSURFACE s : {primarySurface, backScreen}) s->Restore();
-  for (const SpriteRecord& r : spriteTable) {
-    if (r.surface) r.surface->Restore();
-  }
-}
-
-// Reads a pixel through GDI, which works while the surface is lost.
-COLORREF GdiPixel(LPDIRECTDRAWSURFACE surface, int x, int y) {
-  HDC dc;
-  if (FAILED(surface->GetDC(&dc))) return CLR_INVALID;
-  COLORREF c = GetPixel(dc, x, y);
-  surface->ReleaseDC(dc);
-  return c;
-}
-
 TEST_F(Draw, RestoreReloadsOnlyLostPictures) {
   WriteBmp("dt\\lossy.bmp", 16, 16, [](int, int) { return RGB(255, 255, 0); });
   SetColorKey(RGB(255, 255, 255));
@@ -489,6 +457,7 @@ TEST_F(Draw, RestoreReloadsOnlyLostPictures) {
   LPDIRECTDRAWSURFACE blankSurface = spriteTable[blank].surface;
 
   LoseSurfaces();
+  ASSERT_EQ(backScreen->IsLost(), DDERR_SURFACELOST);
   EXPECT_EQ(spriteTable[s].surface->IsLost(), DDERR_SURFACELOST);
   Restore();
   EXPECT_EQ(GdiPixel(spriteTable[s].surface, 3, 3), RGB(255, 255, 0));  // reloaded from its file
@@ -517,6 +486,7 @@ TEST_F(Draw, PackedPicturesReloadThroughThePackReader) {
   spriteTable[s].packed = 1;
   size_t boxes = Boxes();
   LoseSurfaces();
+  ASSERT_EQ(backScreen->IsLost(), DDERR_SURFACELOST);
   Restore();
   EndLoss();
   ASSERT_EQ(Boxes(), boxes + 1);
