@@ -1,8 +1,11 @@
 // GDI drawing on the back screen: boxes, inverted boxes, lines, polygons,
-// Bezier curves and single pixels. Each call borrows the back screen's device
-// context and its own pen and brush, and gives everything back before it
-// returns, so blits never meet a borrowed back screen.
+// Bezier curves and single pixels. Each call makes its own pen and brush and
+// deletes them before it returns; the back screen's device context comes
+// from draw/back_dc.h, which keeps it for the next GDI call and gives it back
+// before any blit, lock or frame show meets the back screen.
 #include <mu.h>
+
+#include "draw/back_dc.h"
 
 namespace muDraw {
 
@@ -12,18 +15,14 @@ namespace {
 // surface is missing or lost, and then nothing is drawn.
 class BackScreenDC {
  public:
-  BackScreenDC() {
-    if (backScreen && backScreen->GetDC(&dc_) != DD_OK) dc_ = nullptr;
-  }
-  ~BackScreenDC() {
-    if (dc_) backScreen->ReleaseDC(dc_);
-  }
+  BackScreenDC() : dc_(BorrowBackScreenDC()) {}
+  ~BackScreenDC() { EndBackScreenDC(dc_); }
   BackScreenDC(const BackScreenDC&) = delete;
   BackScreenDC& operator=(const BackScreenDC&) = delete;
   HDC get() const { return dc_; }
 
  private:
-  HDC dc_ = nullptr;
+  HDC dc_;
 };
 
 // A pen or brush selected into a device context for one drawing call. A

@@ -2,18 +2,23 @@
 // surface (waiting while the blitter is busy) and unlocks it when it goes out
 // of scope, on every path; SpriteOnScreen is the effects' pair, the sprite
 // locked first and the back screen second, unlocked in the same order.
+// Every lock first gives back a device context that the GDI drawing may have
+// kept on the back screen (draw/back_dc.h): code that locks through these
+// classes never meets a busy back screen.
 #ifndef MU_DRAW_PIXELS_SURFACE_LOCK_H
 #define MU_DRAW_PIXELS_SURFACE_LOCK_H
 
 #include <mu.h>
 
+#include "draw/back_dc.h"
 #include "draw/pixels/pixel_view.h"
 
 namespace muDraw {
 
 class SurfaceLock {
  public:
-  explicit SurfaceLock(LPDIRECTDRAWSURFACE surface);
+  // flags: DDLOCK_WAIT, plus DDLOCK_READONLY for a surface that is only read.
+  explicit SurfaceLock(LPDIRECTDRAWSURFACE surface, DWORD flags = DDLOCK_WAIT);
   ~SurfaceLock() { Unlock(); }
   SurfaceLock(const SurfaceLock&) = delete;
   SurfaceLock& operator=(const SurfaceLock&) = delete;
@@ -23,6 +28,7 @@ class SurfaceLock {
   bool Lost() const { return result_ == DDERR_SURFACELOST; }
   mu::PixelView View() const;                           // the whole surface; empty if not locked
   int BitsPerPixel() const { return static_cast<int>(desc_.ddpfPixelFormat.dwRGBBitCount); }
+  const DDPIXELFORMAT& Format() const { return desc_.ddpfPixelFormat; }
   void Unlock();                                        // early unlock; safe to repeat
 
  private:
