@@ -1,13 +1,13 @@
-// The back screen's device context as the library's own GDI drawing uses it
-// (the primitives and the text output on the back screen). Getting the
-// context costs far more than drawing a box or a line of text with it, so
-// with muDraw::keepBackScreenDC set one borrowed context is kept from one GDI
-// call to the next. Nothing else may meet it: every blit, lock, frame show,
-// effect and restore gives it back first with ReleaseKeptDC (SurfaceLock does
-// so itself), and so must any code that calls DirectDraw on the back screen
-// by hand. It is off unless the application asks for it: an application's
-// own DirectDraw calls on backScreen would otherwise find it busy after any
-// GDI call.
+// The back screen's device context for the library's own GDI drawing (the
+// primitives and the text output on the back screen). DirectDraw's GetDC
+// builds a new context over the surface for every call, which costs several
+// times the box or the line of text drawn with it. Where DirectDraw only
+// emulates the back screen (the library draws the blits itself, see
+// draw/blit_path.h), the library locks the back screen instead and draws
+// through a context of its own over the locked pixels: made once, kept while
+// the surface's memory stays where it is, and flushed and unlocked again
+// when the call ends. Nothing outlives the call, so no other code ever meets
+// the back screen busy. Elsewhere DirectDraw's own context is borrowed.
 #ifndef MU_DRAW_BACK_DC_H
 #define MU_DRAW_BACK_DC_H
 
@@ -15,20 +15,30 @@
 
 namespace muDraw {
 
-// The context for one GDI call on the back screen: the kept one, or a newly
-// borrowed one; null when there is no back screen or it cannot be had (lost,
-// or its context is out elsewhere), and then nothing is drawn.
-HDC BorrowBackScreenDC();
+// A context for drawing on the back screen until EndBackScreenDC; null when
+// there is no back screen, it is lost or busy, or a context is already out
+// (an open font selection), and then nothing is drawn. One at a time.
+HDC BeginBackScreenDC();
 
-// Ends the GDI call that borrowed dc: keeps it for the next call, or gives it
-// back at once when keeping is off. Null does nothing.
+// Ends the drawing begun with dc: GDI's queued work is finished and the back
+// screen unlocked, or DirectDraw's context given back. Null does nothing.
 void EndBackScreenDC(HDC dc);
 
-// Gives a kept context back so that the back screen is free for DirectDraw.
-// Does nothing when none is kept or while a call still draws with it (an
-// open font selection keeps the back screen busy, as it always has), unless
-// evenWhileDrawing: the back screen is about to be released.
-void ReleaseKeptDC(bool evenWhileDrawing = false);
+// Frees the library's own context (the back screen is about to be released).
+void FreeBackScreenDC();
+
+// One call's context: begun when made, ended when it goes out of scope.
+class BackScreenDC {
+ public:
+  BackScreenDC() : dc_(BeginBackScreenDC()) {}
+  ~BackScreenDC() { EndBackScreenDC(dc_); }
+  BackScreenDC(const BackScreenDC&) = delete;
+  BackScreenDC& operator=(const BackScreenDC&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
 
 }  // namespace muDraw
 

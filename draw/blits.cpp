@@ -3,7 +3,6 @@
 // surfaces or by one BltFast, whichever path draw/blit_path.h chose.
 #include <mu.h>
 
-#include "draw/back_dc.h"
 #include "draw/blit_path.h"
 #include "draw/draw_rules.h"
 #include "draw/sprites.h"
@@ -22,7 +21,6 @@ void FastBlit(LPDIRECTDRAWSURFACE destination, int x, int y, int sprite, int lef
   mu::BlitArea area = {x, y, left, top, right, bottom};
   if (!mu::ClipBlit(area, mu::ClipBounds{clipLeft, clipTop, clipRight, clipBottom})) return;
   RECT from = {area.left, area.top, area.right, area.bottom};
-  ReleaseKeptDC();
   if (LibraryBlits(source, destination)) {
     switch (LockedBlit(destination, area.x, area.y, source, from, flags == kKeyedFast)) {
       case LockedResult::kDone: return;
@@ -44,7 +42,6 @@ void ClearScreen() {
   fx.dwSize = sizeof fx;  // 100 bytes
   fx.dwFillColor = 0;
   RECT all = {0, 0, muSystem::screenWidth, muSystem::screenHeight};
-  ReleaseKeptDC();
   backScreen->Blt(&all, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
 }
 

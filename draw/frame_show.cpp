@@ -5,7 +5,6 @@
 // locked back screen into the window with SetDIBitsToDevice.
 #include <mu.h>
 
-#include "draw/back_dc.h"
 #include "draw/blit_path.h"
 #include "draw/draw_rules.h"
 #include "draw/pixels/surface_lock.h"
@@ -85,7 +84,6 @@ void Flip() {
   int frame = mu::AdvanceWipe(wipeStep, wipeDirection);
   if (frame >= 0) DrawWipeFrame(frame);
   if (pageViewOn == 1) DrawPageView();
-  ReleaseKeptDC();
   if (waitVBlank == 1 && directDraw) directDraw->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN, nullptr);
   if (!primarySurface || !backScreen) return;  // no screen was made
   if (!muSystem::fullScreen && LibraryPresents()) {

@@ -1,8 +1,9 @@
 // GDI drawing on the back screen: boxes, inverted boxes, lines, polygons,
-// Bezier curves and single pixels. Each call makes its own pen and brush and
-// deletes them before it returns; the back screen's device context comes
-// from draw/back_dc.h, which keeps it for the next GDI call and gives it back
-// before any blit, lock or frame show meets the back screen.
+// Bezier curves and single pixels. Each call takes the back screen's device
+// context (draw/back_dc.h) and its own pen and brush, and gives everything
+// back before it returns, so blits never meet a borrowed back screen. A
+// context may be the library's own, kept from call to call, so each call
+// leaves its state as it found it.
 #include <mu.h>
 
 #include "draw/back_dc.h"
@@ -10,20 +11,6 @@
 namespace muDraw {
 
 namespace {
-
-// The back screen's device context for the length of one call; none when the
-// surface is missing or lost, and then nothing is drawn.
-class BackScreenDC {
- public:
-  BackScreenDC() : dc_(BorrowBackScreenDC()) {}
-  ~BackScreenDC() { EndBackScreenDC(dc_); }
-  BackScreenDC(const BackScreenDC&) = delete;
-  BackScreenDC& operator=(const BackScreenDC&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
 
 // A pen or brush selected into a device context for one drawing call. A
 // failed creation leaves the context's own object in use.

@@ -91,7 +91,7 @@ long TryMode(int depth, void* context) {
 // Frees every surface, the clipper and the DirectDraw object, handing a
 // full-screen display mode back to the desktop.
 void ReleaseAll() {
-  ReleaseKeptDC(true);
+  FreeBackScreenDC();
   if (backScreenDC && backScreen) backScreen->ReleaseDC(backScreenDC);
   backScreenDC = nullptr;
   for (int i = 0; i < kSpriteCount; ++i) {
@@ -256,7 +256,6 @@ void SetClip(int left, int top, int right, int bottom) {
 }
 
 void Restore() {
-  ReleaseKeptDC();
   if (primarySurface) primarySurface->Restore();
   LPDIRECTDRAWSURFACE screens[] = {backScreen, spriteTable[0].surface, spriteTable[1].surface,
                                    spriteTable[2].surface, spriteTable[3].surface};
@@ -293,7 +292,6 @@ void Release() {
 
 HRESULT GetBackDC() {
   if (!backScreen) return DDERR_INVALIDOBJECT;
-  ReleaseKeptDC();
   HDC dc = nullptr;
   HRESULT hr = backScreen->GetDC(&dc);
   if (SUCCEEDED(hr)) backScreenDC = dc;
@@ -301,7 +299,6 @@ HRESULT GetBackDC() {
 }
 
 void ReleaseBackDC() {
-  ReleaseKeptDC();
   if (backScreen && backScreenDC) backScreen->ReleaseDC(backScreenDC);
   backScreenDC = nullptr;
 }

@@ -187,12 +187,6 @@ extern LPDIRECTDRAWSURFACE primarySurface;   // the visible surface
 extern LPDIRECTDRAWSURFACE backScreen;       // every frame is drawn here
 extern LPDIRECTDRAWCLIPPER clipper;          // windowed only
 extern HDC backScreenDC;                     // while borrowed by GetBackDC
-// 1: the GDI drawing and text output keep the back screen's DC from one call
-// to the next (a run of GDI calls then costs a fraction); the library gives it
-// back before its own blits, locks and frame show, and code that calls
-// DirectDraw on backScreen itself calls ReleaseBackDC first. 0 (the start
-// value): every GDI call gives it back before it returns.
-extern int keepBackScreenDC;
 extern int fallbackDepth1, fallbackDepth2;   // depths tried when the mode fails; 0 none
 extern int hardwareDevice;                   // 1 when a 3D-capable driver was picked
 extern int canStretch;                       // 1 when DirectDraw stretches blits
@@ -215,7 +209,7 @@ void SetClip(int left, int top, int right, int bottom);   // clip rectangle, sto
 void Restore();                                   // restores lost surfaces, reloads pictures
 void Release();                                   // releases every surface and DirectDraw
 HRESULT GetBackDC();                              // borrows the back screen's DC into backScreenDC
-void ReleaseBackDC();                             // gives backScreenDC (and a kept DC) back
+void ReleaseBackDC();                             // gives backScreenDC back
 
 // ---- Sprite objects and BMP loading -----------------------------------------
 int LoadObject(const char* name, int memoryType); // BMP resource or file; index or 0

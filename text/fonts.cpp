@@ -20,8 +20,8 @@ mu::FontEntry fontList[mu::kFontListRows];
 int fontListCount;
 
 // What the selection found in its device context, put back when it closes:
-// the back screen's context may be kept for the next GDI call, which must
-// meet it as a fresh one.
+// the back screen's context may be the library's own, which the next GDI
+// call must meet as a fresh one.
 static COLORREF openTextColor, openBackColor;
 static int openBackMode;
 
@@ -54,7 +54,7 @@ void CloseSelection() {
     SetBkColor(textDC, openBackColor);
     SetBkMode(textDC, openBackMode);
     if (textSurface == backScreen) {
-      EndBackScreenDC(textDC);   // kept for the next GDI call on the back screen
+      EndBackScreenDC(textDC);
     } else if (textSurface) {
       textSurface->ReleaseDC(textDC);
     }
@@ -74,7 +74,7 @@ static void OpenSelection(LPDIRECTDRAWSURFACE surface) {
   textFont = CreateFontIndirectA(fontRecord);
   HDC dc = nullptr;
   if (surface == backScreen) {
-    dc = BorrowBackScreenDC();
+    dc = BeginBackScreenDC();
   } else if (surface && surface->GetDC(&dc) != DD_OK) {
     dc = nullptr;
   }

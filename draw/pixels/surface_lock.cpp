@@ -6,7 +6,6 @@ SurfaceLock::SurfaceLock(LPDIRECTDRAWSURFACE surface, DWORD flags)
     : surface_(surface), desc_(), result_(DDERR_INVALIDOBJECT), locked_(false) {
   desc_.dwSize = sizeof desc_;
   if (!surface_) return;
-  ReleaseKeptDC();
   result_ = surface_->Lock(nullptr, &desc_, flags, nullptr);
   locked_ = SUCCEEDED(result_) && desc_.lpSurface != nullptr;
 }

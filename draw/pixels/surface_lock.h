@@ -2,15 +2,11 @@
 // surface (waiting while the blitter is busy) and unlocks it when it goes out
 // of scope, on every path; SpriteOnScreen is the effects' pair, the sprite
 // locked first and the back screen second, unlocked in the same order.
-// Every lock first gives back a device context that the GDI drawing may have
-// kept on the back screen (draw/back_dc.h): code that locks through these
-// classes never meets a busy back screen.
 #ifndef MU_DRAW_PIXELS_SURFACE_LOCK_H
 #define MU_DRAW_PIXELS_SURFACE_LOCK_H
 
 #include <mu.h>
 
-#include "draw/back_dc.h"
 #include "draw/pixels/pixel_view.h"
 
 namespace muDraw {

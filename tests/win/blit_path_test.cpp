@@ -1,14 +1,13 @@
-// The library's blits and frame show against DirectDraw's on the real screen
-// (windowed, on the display the run gets: 16- or 24-bit): the same calls on
-// both paths leave the back screen, the sprites and the window the same, bit
-// for bit. Then losses, failed locks and key reads on the library's path, and
-// GDI calls with the back screen's device context kept between them.
+// The library's blits, frame show and GDI context against DirectDraw's on the
+// real screen (windowed, on the display the run gets: 16- or 24-bit): the
+// same calls on both paths leave the back screen, the sprites and the window
+// the same, bit for bit. Then losses, and failed locks and key reads, on the
+// library's path.
 #include <gtest/gtest.h>
 #include <mu.h>
 
 #include <cstdint>
 #include <cstring>
-#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -210,41 +209,38 @@ TEST_F(BlitPaths, BothPathsLeaveTheSamePixels) {
   EXPECT_NE(Read(backScreen), back);
 }
 
-// The window's client area as GDI reads it, 32 bits a pixel.
-Pixels Window() {
-  HDC window = GetDC(muSystem::mainWindow);
-  HDC memory = CreateCompatibleDC(window);
+// The 640 x 480 pixels at the top left of a device context as GDI reads
+// them, 32 bits a pixel.
+Pixels Capture(HDC from) {
+  HDC memory = CreateCompatibleDC(from);
   BITMAPINFO info = {};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), 640, -480, 1, 32, BI_RGB};
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, 640, 480, window, 0, 0, SRCCOPY);
+  BitBlt(memory, 0, 0, 640, 480, from, 0, 0, SRCCOPY);
   GdiFlush();
-  Pixels out(static_cast<const std::uint8_t*>(bits), static_cast<const std::uint8_t*>(bits) + 640 * 480 * 4);
+  const std::uint8_t* p = static_cast<const std::uint8_t*>(bits);
+  Pixels out(p, p + 640 * 480 * 4);
   SelectObject(memory, old);
   DeleteObject(bitmap);
   DeleteDC(memory);
+  return out;
+}
+
+// The window's client area.
+Pixels Window() {
+  HDC window = GetDC(muSystem::mainWindow);
+  Pixels out = Capture(window);
   ReleaseDC(muSystem::mainWindow, window);
   return out;
 }
 
-// The back screen as GDI reads it, in the same form.
+// The back screen, in the same form.
 Pixels BackScreenThroughGdi() {
   HDC dc;
   if (FAILED(backScreen->GetDC(&dc))) return {};
-  HDC memory = CreateCompatibleDC(dc);
-  BITMAPINFO info = {};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 640, -480, 1, 32, BI_RGB};
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, 640, 480, dc, 0, 0, SRCCOPY);
-  GdiFlush();
-  Pixels out(static_cast<const std::uint8_t*>(bits), static_cast<const std::uint8_t*>(bits) + 640 * 480 * 4);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
+  Pixels out = Capture(dc);
   backScreen->ReleaseDC(dc);
   return out;
 }
@@ -366,77 +362,83 @@ TEST_F(BlitPaths, FailedLockOrKeyReadFallsBackToDirectDraw) {
   }
 }
 
-// GDI calls in a row with the back screen's context kept give the pixels of
-// calls that each give it back, and whatever comes next finds the back
-// screen free.
+// GDI drawing through the library's own context over the locked back screen
+// gives DirectDraw's context's pixels, and holds nothing once a call returns.
 void GdiRun() {
   Box(10, 10, 40, 40, 0xFF00FF, 0, 1);
-  PrintF(0, 50, "%s", "kept 第壱");
+  PrintF(0, 50, "%s", "own 第壱");
   SetFont(0, 16, 0, 1, 0, 0);
-  Text(5, 70, "no colours set");   // must meet a context as a fresh one
+  Text(5, 70, "no colours set");   // must meet the context as a fresh one
   ReleaseFont();
   Line(0, 100, 200, 130, 0x00FF00, 3);
   const POINT square[4] = {{100, 100}, {160, 100}, {160, 160}, {100, 160}};
   Polygon(square, 4, 0x0000FF, 0xFF0000, 1, 1);
   Polygon(square, 4, 0x00FFFF, 0xFF0000, 2, 2);
+  Polygon(square, 4, 0xFF00FF, 0xFF0000, 1, 0);
   const POINT curve[4] = {{200, 200}, {220, 180}, {240, 220}, {260, 200}};
   Bezier(curve, 4, 0xFFFFFF, 1);
   PutPixel(300, 300, 0x123456);
   InvertBox(5, 5, 60, 60);
+  SetFont(1, 24, 30, 0, 1, 1);
+  SetTextColor(0x00FF00, 0x0000FF, 1);
+  TextBox(300, 20, 420, 200, "word word word word", 1);
+  ReleaseFont();
 }
 
-TEST_F(BlitPaths, KeptDeviceContextGivesTheSamePixels) {
-  ForceBlitPath(BlitPath::kLibrary);
+TEST_F(BlitPaths, GdiDrawingGivesTheSamePixelsOnBothPaths) {
   FillRandom(backScreen, 3, 0);
   const Pixels start = Read(backScreen);
-  GdiRun();
-  const Pixels eachGivenBack = Read(backScreen);
-  Write(backScreen, start);
-  keepBackScreenDC = 1;
-  GdiRun();
-  ReleaseBackDC();
-  EXPECT_TRUE(Read(backScreen) == eachGivenBack);
-  keepBackScreenDC = 0;
+  Pixels drawn[2];
+  int red[2], green[2], blue[2];
+  for (int path = 0; path < 2; ++path) {
+    ForceBlitPath(path == 0 ? BlitPath::kDirectDraw : BlitPath::kLibrary);
+    Write(backScreen, start);
+    GdiRun();
+    GetPixelColor(300, 300, &red[path], &green[path], &blue[path]);
+    drawn[path] = Read(backScreen);
+  }
+  EXPECT_TRUE(drawn[0] != start);
+  EXPECT_TRUE(drawn[1] == drawn[0]);
+  EXPECT_EQ(red[1], red[0]);
+  EXPECT_EQ(green[1], green[0]);
+  EXPECT_EQ(blue[1], blue[0]);
 }
 
-TEST_F(BlitPaths, KeptDeviceContextIsGivenBackBeforeOtherDrawing) {
+TEST_F(BlitPaths, GdiCallsLeaveTheBackScreenFree) {
   const int s = Make(16, 16, 2);
   DDBLTFX fx = {};
   fx.dwSize = sizeof fx;
   fx.dwFillColor = whiteValue;
   spriteTable[s].surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
-  keepBackScreenDC = 1;
-  SetVSync(0);
-  const std::function<void()> after[] = {
-      [&] { Blt(0, 0, s, 0, 0, 16, 16); },
-      [&] { ForceBlitPath(BlitPath::kDirectDraw); Blt(0, 0, s, 0, 0, 16, 16); },
-      [&] { ClearScreen(); },
-      [&] { SurfaceLock lock(backScreen); EXPECT_TRUE(lock.Locked()); },
-      [&] { EXPECT_EQ(GetBackDC(), DD_OK); ReleaseBackDC(); },
-      [&] { Flip(); },
-      [&] { ReleaseBackDC(); },
-  };
-  for (const auto& next : after) {
-    ForceBlitPath(BlitPath::kLibrary);
+  for (BlitPath path : {BlitPath::kDirectDraw, BlitPath::kLibrary}) {
+    SCOPED_TRACE(path == BlitPath::kLibrary ? "library" : "DirectDraw");
+    ForceBlitPath(path);
     Box(0, 0, 8, 8, 0, 0, 1);
-    next();
-    // Free again: a lock of the application's own succeeds.
+    PrintF(0, 20, "free");
+    // An application's own lock of the back screen succeeds.
     DDSURFACEDESC desc = {};
     desc.dwSize = sizeof desc;
     ASSERT_EQ(backScreen->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
     backScreen->Unlock(nullptr);
+    ASSERT_EQ(GetBackDC(), DD_OK);
+    ReleaseBackDC();
+
+    // An open font selection keeps the back screen busy, as it always has:
+    // a blit or a box meanwhile draws nothing, and the text still lands.
+    ClearScreen();
+    SetFont(1, 12, 0, 0, 0, 0);
+    Blt(0, 0, s, 0, 0, 16, 16);
+    Box(20, 0, 40, 16, 0xFFFFFF, 0xFFFFFF, 1);
+    SetTextColor(0xFFFFFF, 0, 0);
+    Text(100, 100, "W");
+    ReleaseFont();
+    EXPECT_EQ(GdiPixel(backScreen, 1, 1), RGB(0, 0, 0));
+    EXPECT_EQ(GdiPixel(backScreen, 25, 5), RGB(0, 0, 0));
+    int white = 0;
+    for (int y = 100; y < 112; ++y)
+      for (int x = 100; x < 110; ++x) white += GdiPixel(backScreen, x, y) == RGB(255, 255, 255);
+    EXPECT_GT(white, 5);
   }
-  // An open font selection keeps the back screen busy as it always has: a
-  // blit meanwhile draws nothing, and the text still lands.
-  ClearScreen();
-  SetFont(1, 12, 0, 0, 0, 0);
-  Blt(0, 0, s, 0, 0, 16, 16);
-  Text(100, 100, "W");
-  ReleaseFont();
-  ReleaseBackDC();
-  EXPECT_EQ(GdiPixel(backScreen, 1, 1), RGB(0, 0, 0));
-  keepBackScreenDC = 0;
-  SetVSync(1);
 }
 
 }  // namespace
