@@ -1,6 +1,7 @@
 // Which path draws the four copying blits and shows the windowed frame:
 // DirectDraw's own blitter, or the library's copies (draw/pixels/copy.h) on
-// locked surfaces. Where DirectDraw emulates its blits in software (every
+// locked surfaces; the back screen's pair also decides whose device context
+// the GDI drawing uses (draw/back_dc.h). Where DirectDraw emulates its blits in software (every
 // surface under Wine; system-memory surfaces on most cards) its colour-keyed
 // loop is many times slower than the library's; where a card blits video
 // memory in hardware, DirectDraw's blit is kept. The choice is measured,
@@ -17,8 +18,8 @@ namespace muDraw {
 
 enum class BlitPath { kMeasured, kDirectDraw, kLibrary };
 
-// Overrides the measured choice for every blit and frame show (tests and the
-// benchmark); kMeasured goes back to it.
+// Overrides the measured choice for every blit, frame show and GDI call
+// (tests and the benchmark); kMeasured goes back to it.
 void ForceBlitPath(BlitPath path);
 
 // Measures both paths on scratch surfaces of each placement (screen set-up, Restore).
