@@ -73,7 +73,7 @@ Outcome FillScratch(int scratch, const PackFile& file, const mu::PackEntry& entr
   SurfaceLock lock(spriteTable[scratch].surface);
   if (!lock.Locked()) return Outcome::kLockFailed;
   const mu::PixelView view = lock.View();
-  const mu::PixelFormat format = lock.Format();
+  const mu::PixelFormat format = lock.ViewFormat();
   if (view.width < entry.width || view.height < entry.height) return Outcome::kFailed;
   const mu::PixelView part = view.Sub(0, 0, entry.width, entry.height, format.bytesPerPixel);
   return mu::ReadPackPixels(file.get(), part, format) ? Outcome::kDone : Outcome::kFailed;

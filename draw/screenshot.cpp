@@ -9,7 +9,7 @@
 namespace muDraw {
 
 int SaveScreen(const char* fileName, int width, int height) {
-  SurfaceLock lock(backScreen);
+  SurfaceLock lock(backScreen, DDLOCK_WAIT | DDLOCK_READONLY);
   if (!lock.Locked()) return 0;
   const mu::PixelView screen = lock.View();
   // A part larger than the back screen would be read past its memory.
@@ -18,7 +18,7 @@ int SaveScreen(const char* fileName, int width, int height) {
   // writer for, or a file that cannot be made, writes nothing.
   char path[muSystem::kTextBufferSize];
   if (mu::JoinPath(path, sizeof path, muSystem::GetExeDir(0), fileName ? fileName : "")) {
-    const mu::PixelFormat format = lock.Format();
+    const mu::PixelFormat format = lock.ViewFormat();
     mu::WriteScreenshot(path, mu::AsConst(screen.Sub(0, 0, width, height, format.bytesPerPixel)),
                         format);
   }

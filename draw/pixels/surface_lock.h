@@ -13,7 +13,8 @@ namespace muDraw {
 
 class SurfaceLock {
  public:
-  explicit SurfaceLock(LPDIRECTDRAWSURFACE surface);
+  // flags: DDLOCK_WAIT, plus DDLOCK_READONLY for a surface that is only read.
+  explicit SurfaceLock(LPDIRECTDRAWSURFACE surface, DWORD flags = DDLOCK_WAIT);
   ~SurfaceLock() { Unlock(); }
   SurfaceLock(const SurfaceLock&) = delete;
   SurfaceLock& operator=(const SurfaceLock&) = delete;
@@ -23,7 +24,8 @@ class SurfaceLock {
   bool Lost() const { return result_ == DDERR_SURFACELOST; }
   mu::PixelView View() const;                           // the whole surface; empty if not locked
   int BitsPerPixel() const { return static_cast<int>(desc_.ddpfPixelFormat.dwRGBBitCount); }
-  mu::PixelFormat Format() const;                       // the locked surface's own format
+  const DDPIXELFORMAT& Format() const { return desc_.ddpfPixelFormat; }
+  mu::PixelFormat ViewFormat() const;                   // Format() as the pixel layer has it
   void Unlock();                                        // early unlock; safe to repeat
 
  private:

@@ -140,7 +140,7 @@ std::string Compare(int sprite, const Picture& p) {
   SurfaceLock lock(spriteTable[sprite].surface);
   if (!lock.Locked()) return "not locked";
   const mu::PixelView v = lock.View();
-  const mu::PixelFormat f = lock.Format();
+  const mu::PixelFormat f = lock.ViewFormat();
   for (int y = 0; y < p.height; ++y) {
     for (int x = 0; x < p.width; ++x) {
       const DWORD got = f.Sixteen() ? *v.At<uint16_t>(x, y) : *v.At<uint32_t>(x, y) & f.white;
@@ -158,7 +158,7 @@ std::string Compare(int sprite, const Picture& p) {
 DWORD ReadPixel(int sprite, int x, int y) {
   SurfaceLock lock(spriteTable[sprite].surface);
   if (!lock.Locked()) return 0xDEADBEEF;
-  return lock.Format().Sixteen() ? *lock.View().At<uint16_t>(x, y)
+  return lock.ViewFormat().Sixteen() ? *lock.View().At<uint16_t>(x, y)
                                  : *lock.View().At<uint32_t>(x, y);
 }
 
@@ -437,7 +437,7 @@ TEST_F(Packs, ScreenshotsMatchTheBackScreenInAnIndependentReader) {
   {
     SurfaceLock lock(backScreen);
     ASSERT_TRUE(lock.Locked());
-    const mu::PixelFormat f = lock.Format();
+    const mu::PixelFormat f = lock.ViewFormat();
     const mu::PixelView v = lock.View();
     for (int y = 0; y < v.height; ++y) {
       for (int x = 0; x < v.width; ++x) {
@@ -467,7 +467,7 @@ TEST_F(Packs, ScreenshotsMatchTheBackScreenInAnIndependentReader) {
     const Bytes rgb = ImageMagickRgb(Path(shot.file));
     ASSERT_EQ(rgb.size(), 3u * shot.width * shot.height);
     SurfaceLock lock(backScreen);
-    const mu::PixelFormat f = lock.Format();
+    const mu::PixelFormat f = lock.ViewFormat();
     const mu::PixelView v = lock.View();
     int wrong = 0;
     for (int y = 0; y < shot.height; ++y) {
