@@ -44,15 +44,20 @@ class PackFile {
   std::FILE* file_;
 };
 
-// Finds the entry for a requested name, matched in upper case. A name longer
-// than a sprite's name is never an entry's.
-bool FindEntry(const PackFile& file, const char* name, char (&upper)[mu::kPackNameBuffer],
-               mu::PackEntry* entry) {
+// Opens the pack and finds the entry for a requested name, matched in upper
+// case; a name longer than a sprite's name is never an entry's. Reports for
+// `op` what went wrong.
+bool FindEntry(const char* op, const PackFile& file, const char* name,
+               char (&upper)[mu::kPackNameBuffer], mu::PackEntry* entry) {
+  if (!file.get()) return muSystem::Error(op, kNoPack, 0);
+  if (!name) name = "";
   const std::size_t length = std::strlen(name);
-  if (length > static_cast<std::size_t>(mu::kPackNameMax)) return false;
-  std::memcpy(upper, name, length + 1);
-  CharUpperBuffA(upper, static_cast<DWORD>(length));
-  return mu::FindPackEntry(file.get(), upper, entry);
+  if (length <= static_cast<std::size_t>(mu::kPackNameMax)) {
+    std::memcpy(upper, name, length + 1);
+    CharUpperBuffA(upper, static_cast<DWORD>(length));
+    if (mu::FindPackEntry(file.get(), upper, entry)) return true;
+  }
+  return muSystem::Error(op, kUnreadable, 0);
 }
 
 // The record of a picture from the pack: reloaded from it by its name.
@@ -146,12 +151,9 @@ char* SetPack(const char* fileName) {
 
 int LoadPack(const char* name, int memoryType) {
   PackFile file;
-  if (!file.get()) return muSystem::Error(kLoadPackOp, kNoPack, 0);
   char upper[mu::kPackNameBuffer];
   mu::PackEntry entry;
-  if (!FindEntry(file, name ? name : "", upper, &entry)) {
-    return muSystem::Error(kLoadPackOp, kUnreadable, 0);
-  }
+  if (!FindEntry(kLoadPackOp, file, name, upper, &entry)) return 0;
   const int sprite = CreateUnkeyed(entry.width, entry.height, memoryType);
   if (sprite == 0) return 0;  // reported by CreateObject
   if (FillDestination(kLoadPackOp, file, entry, upper, sprite) != Outcome::kDone) {
@@ -165,12 +167,9 @@ int LoadPack(const char* name, int memoryType) {
 int SwapPack(const char* name, int sprite, int memoryType) {
   if (!ValidSprite(sprite)) return 0;
   PackFile file;
-  if (!file.get()) return muSystem::Error(kSwapPackOp, kNoPack, 0);
   char upper[mu::kPackNameBuffer];
   mu::PackEntry entry;
-  if (!FindEntry(file, name ? name : "", upper, &entry)) {
-    return muSystem::Error(kSwapPackOp, kUnreadable, 0);
-  }
+  if (!FindEntry(kSwapPackOp, file, name, upper, &entry)) return 0;
   SpriteRecord& r = spriteTable[sprite];
   if (r.surface) {
     r.surface->Release();

@@ -27,34 +27,23 @@ namespace {
 using namespace muDraw;
 using packbytes::Bytes;
 
-bool FullScreenRun() {
-  const char* v = std::getenv("MU_PACKS_FULLSCREEN");
-  return v && v[0] == '1';
-}
+bool FullScreenRun() { return testapp::FullScreenRun("MU_PACKS_FULLSCREEN"); }
 
 int screenResult = -1;
+
+// A file beside the program.
+std::string Path(const std::string& name) { return muSystem::GetExeDir(0) + name; }
 
 class ShellEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    testapp::onInit = [] {
-      if (FullScreenRun()) {
-        muSystem::fullScreen = 1;
-        SetDepth(16, 0, 0);
-      }
-      screenResult = Screen(640, 480, 1);
-      muSystem::sceneNumber = 1;
-      muSystem::previousScene = 0;
-    };
-    ASSERT_TRUE(testapp::StartShell());
+    screenResult = testapp::StartScreen(FullScreenRun());
+    ASSERT_NE(screenResult, -1);
     CreateDirectoryA(Path("pk").c_str(), nullptr);
   }
   void TearDown() override { Release(); }
-  static std::string Path(const std::string& name) { return muSystem::GetExeDir(0) + name; }
 };
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ShellEnvironment);
-
-std::string Path(const std::string& name) { return ShellEnvironment::Path(name); }
 
 Bytes ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -159,7 +148,7 @@ DWORD ReadPixel(int sprite, int x, int y) {
   SurfaceLock lock(spriteTable[sprite].surface);
   if (!lock.Locked()) return 0xDEADBEEF;
   return lock.ViewFormat().Sixteen() ? *lock.View().At<uint16_t>(x, y)
-                                 : *lock.View().At<uint32_t>(x, y);
+                                     : *lock.View().At<uint32_t>(x, y);
 }
 
 int LiveRecords() {
