@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks under Wine on a 16-bit virtual display and
 # prints their figures: the drawing core's frame (clear, full-screen keyed
-# blit, frame copy) and small keyed blits, then Pelmora's GameFrame.
+# blit, frame copy) and small keyed blits, the blits, frame show and GDI calls
+# on DirectDraw's path and on the library's, then Pelmora's GameFrame on both.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
