@@ -231,6 +231,16 @@ void ObjectBlt(int destination, int x, int y, int sprite, int left, int top, int
                int bottom);                       // opaque, into a sprite
 
 // ---- Fills, stretched, mirrored and raster blits ----------------------------
+// Fills take raw pixel values and ignore the clip rectangle; each rectangle is
+// cut to its surface. A 16-bit screen uses the low 16 bits of a pixel value.
+void ClearObject(int sprite);                     // the whole sprite to pixel value 0
+void ClearBox(int left, int top, int right, int bottom);    // rectangle to 0
+void ClearFrame(int left, int top, int right, int bottom);  // its one-pixel border to 0
+void WhiteScreen();                               // back screen to whiteValue
+void WhiteBox(int left, int top, int right, int bottom);    // rectangle to whiteValue
+void FillBox(int left, int top, int right, int bottom, DWORD value);   // rectangle to value
+int TintBox(int left, int top, int right, int bottom, DWORD value);    // 50 % towards value,
+                                                  // clipped; 1, or 0 when the lock failed
 
 // ---- Pixel effects (a source pixel of value 0 is transparent) ---------------
 // Each returns 1 when it ran or had nothing to draw, 0 when a lock failed.

@@ -1,1 +1,2 @@
-list(APPEND MU_WIN_SOURCES draw/effects/curtains.cpp)
+list(APPEND MU_CORE_SOURCES draw/effects/fill_rects.cpp draw/effects/tint.cpp)
+list(APPEND MU_WIN_SOURCES draw/effects/curtains.cpp draw/effects/fills.cpp)
