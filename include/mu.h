@@ -241,6 +241,37 @@ void WhiteBox(int left, int top, int right, int bottom);    // rectangle to whit
 void FillBox(int left, int top, int right, int bottom, DWORD value);   // rectangle to value
 int TintBox(int left, int top, int right, int bottom, DWORD value);    // 50 % towards value,
                                                   // clipped; 1, or 0 when the lock failed
+// Stretched blits of a source rectangle to width x height at (x, y): DirectDraw
+// when canStretch is 1, else GDI StretchBlt through the Buffer sprite (keyed
+// then with the Buffer sprite's key).
+void StretchKey(int x, int y, int sprite, int left, int top, int right, int bottom, int width,
+                int height);                      // keyed
+void Stretch(int x, int y, int sprite, int left, int top, int right, int bottom, int width,
+             int height);                         // opaque
+// Mirror mode 0 as is, 1 left-right, 2 upside down, 3 both; pixel value 0 is
+// transparent; clipped. 1, or 0 when a lock failed.
+int FlipBlt(int x, int y, int mode, int sprite, int left, int top, int right, int bottom);
+void CaptureBox(int sprite, int left, int top, int right, int bottom);   // back screen to the
+                                                  // sprite's (0, 0), unkeyed
+// Raster effects: one keyed blit per row (opaque for RollBlt), clipped. The
+// animated ones keep their phase between calls and move it by frameSeconds x speed.
+void WaveBlt(int x, int y, int amplitude, int rowsPerDegree, float speed, int sprite, int left,
+             int top, int right, int bottom, int interlace);   // rows swing on a cosine
+void TileScroll(float speedX, float speedY, int sprite, int left, int top, int right,
+                int bottom);                      // the source tiled over the screen, scrolling
+void WaveScroll(int x, int y, int amplitude, int rowsPerDegree, float waveSpeed, float scrollSpeed,
+                int sprite, int left, int top, int right, int bottom);   // waving, scrolling up
+void WaveBand(int bandTop, int bandBottom, int amplitude, int rowsPerDegree, float waveSpeed,
+              float scrollSpeed, int sprite, int left, int top, int right, int bottom);
+                                                  // screen rows tiled with a waving scroll
+void RowMosaic(int x, int y, int blockHeight, int sprite, int left, int top, int right,
+               int bottom);                       // each block's first row repeated
+void SkipRows(int x, int y, int step, int sprite, int left, int top, int right, int bottom);
+                                                  // every step-th row; step < 0 random gaps
+void JitterBlt(int x, int y, int shift, int sprite, int left, int top, int right, int bottom);
+                                                  // rows moved at random by -shift..shift-1
+void RollBlt(int x, int y, int forward, float speed, int sprite, int left, int top, int right,
+             int bottom);                         // the picture on a turning drum
 
 // ---- Pixel effects (a source pixel of value 0 is transparent) ---------------
 // Each returns 1 when it ran or had nothing to draw, 0 when a lock failed.
