@@ -297,8 +297,19 @@ void SetPage(const char* pageFile, const char* tileFile, int height);   // page 
 void TogglePage();                                // page view on or off (on only with a page)
 
 // ---- Clip-rectangle curtains ------------------------------------------------
-extern int curtainState;           // > 0 while a curtain runs
-void EndCurtain();                                // puts the curtain's saved clip back, state 0
+// A curtain animates the clip rectangle: opening it towards the rectangle it
+// had at the start, or closing it from there. Types 1 top, 2 bottom, 3 left,
+// 4 right edge; 5 top and bottom, 6 left and right; 7 all four; 8 a vertical
+// band then sideways, 9 a horizontal band then up and down; 0 picks one of
+// 1-9 at random; a type above 9 never ends. Speed in pixels a second.
+constexpr int kCurtainTypes = 9;
+extern int curtainState;           // 0 idle, 1 opening, 2 closing, -1 closed
+extern int curtainOpened;          // 1 once an opening curtain completed; 0 at a start
+extern int curtainClosed;          // 1 once a closing curtain completed; 0 at a start
+int StartCurtain(int closing, int type, float speed, int band);   // 0 while one runs, else 1
+int StepCurtain();                                // moves the edges (once a frame); 0 if none runs
+void CloseCurtain();                              // collapses the clip rectangle at once
+void EndCurtain();                                // a running curtain's saved clip back, state 0
 
 // ---- GDI drawing on the back screen (COLORREF colours, GDI clips) -----------
 void Box(int left, int top, int right, int bottom, COLORREF fill, COLORREF outline,

@@ -3,6 +3,8 @@
 #include <climits>
 #include <cmath>
 
+#include "draw/effects/frame_motion.h"
+
 namespace mu {
 
 RasterState rasterState;
@@ -15,14 +17,6 @@ constexpr float kFullTurn = 360.0f;
 // Positions are worked in 64 bits and handed on saturated, so that a far-off
 // position or a long rectangle cannot overflow an int.
 int Sat(long long v) { return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : static_cast<int>(v); }
-
-float Finite(float v) { return std::isfinite(v) ? v : 0.0f; }
-
-// A kept value moved on by one frame: value + seconds x speed in floats.
-float Advance(float value, float seconds, float speed) {
-  float step = Finite(seconds) * speed;
-  return Finite(Finite(value) + Finite(step));
-}
 
 // The phase of the wave effects after a frame: less 360 once when it reaches
 // 360; a negative speed lets it fall below 0.
@@ -49,13 +43,6 @@ long long Angle(long long r, int rowsPerDegree, float phase) {
 }
 
 }  // namespace
-
-int TruncToInt(double v) {
-  if (std::isnan(v)) return 0;
-  if (v <= static_cast<double>(INT_MIN)) return INT_MIN;
-  if (v >= static_cast<double>(INT_MAX)) return INT_MAX;
-  return static_cast<int>(v);
-}
 
 int WaveOffset(int amplitude, long long angle) {
   return TruncToInt(amplitude * std::cos(static_cast<double>(angle) * kTwoPi / 360.0));

@@ -5,9 +5,7 @@
 //
 // Angles are whole degrees; a cosine is taken in double precision of
 // angle x 2 pi / 360, and products become integers by truncation toward zero.
-// Kept values advance by frame time x speed as 32-bit floats. A kept value or
-// a frame time that is not a finite number counts as 0, so that one bad frame
-// cannot stick in the state for good.
+// Kept values advance by frame time x speed (frame_motion.h).
 #ifndef MU_DRAW_EFFECTS_RASTER_ROWS_H
 #define MU_DRAW_EFFECTS_RASTER_ROWS_H
 
@@ -41,10 +39,6 @@ extern RasterState rasterState;
 
 // The source rectangle (right and bottom exclusive).
 using SourceRect = ClipBounds;
-
-// trunc(v) as an int: 0 for a value that is not a number, the nearest int
-// end for one beyond the int range.
-int TruncToInt(double v);
 
 // trunc(amplitude x cos(angle degrees)).
 int WaveOffset(int amplitude, long long angle);
