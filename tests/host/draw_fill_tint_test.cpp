@@ -1,6 +1,5 @@
-// The fills' rectangles (cut to the surface, the frame's strips), the tint's
-// clip rule, and the tint kernel on 16- and 32-bit pictures, fast path
-// against the plain rule.
+// The fills' rectangles cut to the surface, and the tint kernel on 16- and
+// 32-bit pictures, fast path against the plain rule.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -41,32 +40,6 @@ TEST(FillRects, CutToTheSurface) {
       EXPECT_TRUE(Same(r, c.out));
     }
   }
-}
-
-TEST(FillRects, FrameStripsInDrawingOrder) {
-  ClipBounds s[4];
-  mu::FrameStrips({10, 10, 20, 20}, s);
-  EXPECT_TRUE(Same(s[0], {10, 10, 20, 11}));
-  EXPECT_TRUE(Same(s[1], {10, 19, 20, 20}));
-  EXPECT_TRUE(Same(s[2], {10, 10, 11, 20}));
-  EXPECT_TRUE(Same(s[3], {19, 10, 20, 20}));
-  mu::FrameStrips({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, s);   // no wrap-round
-  EXPECT_EQ(s[0].bottom, INT_MIN + 1);
-  EXPECT_EQ(s[1].top, INT_MAX - 1);
-}
-
-TEST(FillRects, TintClipsToTheClipRectangle) {
-  const ClipBounds clip = {0, 0, 100, 100};
-  ClipBounds r = {90, 90, 200, 200};
-  ASSERT_TRUE(mu::ClipTint(r, clip));
-  EXPECT_TRUE(Same(r, {90, 90, 100, 100}));
-  r = {100, 10, 120, 20};   // starts on the clip's right edge: exactly empty, passed on
-  ASSERT_TRUE(mu::ClipTint(r, clip));
-  EXPECT_EQ(r.right, r.left);
-  r = {101, 10, 120, 20};
-  EXPECT_FALSE(mu::ClipTint(r, clip));
-  r = {50, 50, 40, 60};
-  EXPECT_FALSE(mu::ClipTint(r, clip));
 }
 
 struct Format {
