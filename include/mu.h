@@ -302,7 +302,6 @@ void TogglePage();                                // page view on or off (on onl
 // 4 right edge; 5 top and bottom, 6 left and right; 7 all four; 8 a vertical
 // band then sideways, 9 a horizontal band then up and down; 0 picks one of
 // 1-9 at random; a type above 9 never ends. Speed in pixels a second.
-constexpr int kCurtainTypes = 9;
 extern int curtainState;           // 0 idle, 1 opening, 2 closing, -1 closed
 extern int curtainOpened;          // 1 once an opening curtain completed; 0 at a start
 extern int curtainClosed;          // 1 once a closing curtain completed; 0 at a start

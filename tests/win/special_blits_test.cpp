@@ -216,6 +216,12 @@ TEST_F(Special, FlipBltMirrorsAndIsClipped) {
   EXPECT_EQ(FlipBlt(0, 0, 7, coded, 0, 0, 32, 48), 1);   // no such mode: nothing
   EXPECT_EQ(FlipBlt(700, 0, 0, coded, 0, 0, 32, 48), 1);  // clipped away before any lock
   EXPECT_EQ(FlipBlt(0, 0, 0, 2000, 0, 0, 32, 48), 0);     // nothing to lock
+  // The back screen's lock fails after the sprite's: the sprite is left unlocked.
+  LPDIRECTDRAWSURFACE back = backScreen;
+  backScreen = nullptr;
+  EXPECT_EQ(FlipBlt(0, 0, 0, coded, 0, 0, 32, 48), 0);
+  backScreen = back;
+  EXPECT_TRUE(Snapshot(spriteTable[coded].surface).Ok());
   EXPECT_EQ(testpix::ReadPixel(backScreen, 0, 0), 0u);
 }
 
