@@ -22,6 +22,8 @@
 #include <windows.h>
 #include <ddraw.h>
 
+#include "mu_joystick.h"   // joystick records and operations (no Windows types)
+
 // Supplied by the application.
 extern const char appCaption[];
 void GameInit();
@@ -146,7 +148,9 @@ BOOL SetMousePos(int x, int y);                   // pointer to client position 
 int ResetInput();                                 // clears the waits, key capture and sys-key mode (screen set-up)
 
 // ---- Joystick ---------------------------------------------------------------
-void JoyInit();                                   // re-reads the controllers (screen set-up)
+// Records and operations: mu_joystick.h. Every reading of a controller goes
+// through this one record (dwSize 52, dwFlags one of the kJoy*Flags).
+extern JOYINFOEX joyInfo;
 
 }  // namespace muSystem
 
