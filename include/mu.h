@@ -221,9 +221,17 @@ int CreateObject(int width, int height, int memoryType);   // blank sprite; inde
 int SwapObject(const char* name, int sprite, int memoryType);   // new picture, same index; 1 or 0
 void DeleteObject(int sprite);                    // frees the sprite's record
 char* MakePath(const char* name);                 // executable's directory + name (static buffer)
-int SwapPack(const char* name, int sprite, int memoryType);   // pack picture into the index; index or 0
 
 // ---- Pack files, conversion and screenshots ---------------------------------
+extern char packPath[muSystem::kTextBufferSize];   // executable's directory + the pack's name
+
+char* SetPack(const char* fileName);              // names the pack file; returns packPath
+int LoadPack(const char* name, int memoryType);   // pack picture into a new sprite; index or 0
+int SwapPack(const char* name, int sprite, int memoryType);   // pack picture into the index; index or 0
+int Convert(const char* pack, const char* folder, int fresh);   // folder's BMPs appended to the
+                                                  // pack (emptied first if fresh); 1, 0 on a 16-bit screen
+int SaveScreen(const char* fileName, int width, int height);   // back screen's top-left part as a
+                                                  // 24-bit BMP; 1, 0 if not locked or too large
 
 // ---- Blits (clipped by the clip rectangle) ----------------------------------
 void ClearScreen();                               // back screen to pixel value 0
