@@ -97,6 +97,9 @@ ByteSource FileSource(FileBytes* bytes) {
 
 PackFile::PackFile(const char* path) {
   bytes_.file = path && path[0] ? std::fopen(path, "rb") : nullptr;
+  // The reads are large (a chunk, the samples) or scattered (the entry scan
+  // seeks past every entry): each goes straight to the file, unbuffered.
+  if (bytes_.file) std::setvbuf(bytes_.file, nullptr, _IONBF, 0);
   if (bytes_.file) source_ = FileSource(&bytes_);
 }
 
