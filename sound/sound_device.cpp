@@ -1,10 +1,11 @@
 // The DirectSound device, its primary buffer and the sound table: start-up,
 // release and full restore, loading sound objects from WAVE files and WAVE
 // resources, freeing them, the play-position query and the system player.
+#include "sound/sound_table.h"
+
 #include <cstring>
 
 #include "app/paths.h"
-#include "sound/sound_table.h"
 #include "sound/wave_format.h"
 
 namespace muSound {

@@ -4,8 +4,8 @@
 #ifndef MU_SOUND_SOUND_TABLE_H
 #define MU_SOUND_SOUND_TABLE_H
 
-#include <dsound.h>
 #include <mu.h>
+#include <dsound.h>
 
 #include "sound/stream_refill.h"
 #include "sound/wave_format.h"
@@ -97,8 +97,9 @@ void ReloadPackedRow(SoundObject& row);
 
 // Reloads every row in use into its own slot with its stored settings, with
 // restoringSounds 1 meanwhile and soundSlot as the loop variable, so that the
-// loader fills the current row (rows from packs from their own packs). Restore and a change of the
-// playback format both end with it, after all secondary buffers were released.
+// loader fills the current row (a row from a pack from its own pack). Restore
+// and a change of the playback format both end with it, after all secondary
+// buffers were released.
 void ReloadAllRows();
 
 }  // namespace muSound

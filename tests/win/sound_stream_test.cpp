@@ -300,42 +300,6 @@ Quiet LongestQuiet(const std::vector<double>& v, size_t from, size_t to) {
   return longest;
 }
 
-// Wine's output device pads its stream with whole periods of silence (10 ms
-// each) whenever its mixer thread is late, which happens on a loaded machine.
-// Those pads are cut out of the recorded channels before they are read: a
-// quiet run that is a whole number of periods (give or take a few samples of
-// the tone passing zero). Any other quiet run stays and fails the test.
-struct Unpadded {
-  std::vector<double> channels[2];
-  size_t pads = 0;
-};
-Unpadded CutDevicePads(const std::vector<double>& left, const std::vector<double>& right,
-                       int rate) {
-  const size_t period = static_cast<size_t>(rate / 100), slack = 4;
-  Unpadded out;
-  size_t run = 0;
-  for (size_t i = 0; i <= left.size(); ++i) {
-    bool quiet = i < left.size() && std::fabs(left[i]) < 0.02;
-    if (quiet) {
-      ++run;
-      continue;
-    }
-    size_t start = i - run, cut = 0;
-    if (run >= period && run % period <= slack) cut = run - run % period;
-    for (size_t k = start + cut; k < i; ++k) {
-      out.channels[0].push_back(left[k]);
-      if (k < right.size()) out.channels[1].push_back(right[k]);
-    }
-    out.pads += cut / period;
-    if (i < left.size()) {
-      out.channels[0].push_back(left[i]);
-      if (i < right.size()) out.channels[1].push_back(right[i]);
-    }
-    run = 0;
-  }
-  return out;
-}
-
 TEST(SoundStream, PlayedOnceComesOutCompleteAndInOrderThenStops) {
   NEED_DEVICE();
   Recording recording;
@@ -375,7 +339,7 @@ TEST(SoundStream, PlayedOnceComesOutCompleteAndInOrderThenStops) {
     size_t b = heard.first + static_cast<size_t>(end * rate);
     double pitch = Pitch(left, a, b, rate);
     pitches.push_back(pitch);
-    EXPECT_NEAR(kStepsFirst + kStepsStep * second, pitch, 12) << "second " << second;
+    EXPECT_NEAR(media::ToneFrequencyAt(Steps(), second), pitch, 12) << "second " << second;
     EXPECT_NEAR(kStepsRight, Pitch(right, a, b, rate), 12) << "second " << second;
   }
   // No gap and no click: the tone never falls quiet, and no sample jumps
@@ -442,7 +406,8 @@ TEST(SoundStream, LoopingRepeatsFromTheLoopOffset) {
     if (std::floor(a) != std::floor(b) || b < a) continue;  // straddles a step or the loop
     double pitch = Pitch(left, heard.first + static_cast<size_t>(t * rate),
                          heard.first + static_cast<size_t>((t + 0.2) * rate), rate);
-    EXPECT_NEAR(kLoopFirst + kLoopStep * std::floor(a), pitch, 25) << "at " << t << " s";
+    EXPECT_NEAR(media::ToneFrequencyAt(LoopTone(), static_cast<int>(a)), pitch, 25)
+        << "at " << t << " s";
     ++windows;
   }
   EXPECT_GT(windows, heardSeconds * 2);

@@ -82,6 +82,31 @@ std::vector<uint8_t> Recording::Read(DWORD from, DWORD to) const {
   return bytes;
 }
 
+Unpadded CutDevicePads(const std::vector<double>& left, const std::vector<double>& right,
+                       int rate) {
+  const size_t period = static_cast<size_t>(rate / 100), slack = 4;
+  Unpadded out;
+  auto keep = [&](size_t k) {
+    out.channels[0].push_back(left[k]);
+    if (k < right.size()) out.channels[1].push_back(right[k]);
+  };
+  size_t run = 0;
+  for (size_t i = 0; i <= left.size(); ++i) {
+    if (i < left.size() && std::fabs(left[i]) < 0.02) {
+      ++run;
+      continue;
+    }
+    size_t start = i - run, cut = 0;
+    bool between = start > 0 && i < left.size();
+    if (between && period && run >= period && run % period <= slack) cut = run - run % period;
+    for (size_t k = start + cut; k < i; ++k) keep(k);
+    out.pads += period ? cut / period : 0;
+    if (i < left.size()) keep(i);
+    run = 0;
+  }
+  return out;
+}
+
 double Rms(const std::vector<double>& v, size_t from) {
   double sum = 0;
   for (size_t i = from; i < v.size(); ++i) sum += v[i] * v[i];
@@ -109,8 +134,10 @@ double Pitch(const std::vector<double>& v, size_t from, size_t to, int rate) {
 
 Heard Listen(const Recording& recording, DWORD from, DWORD to) {
   Heard heard;
-  std::vector<double> left = recording.Channel(from, to, 0);
-  std::vector<double> right = recording.Channel(from, to, 1);
+  Unpadded unpadded = CutDevicePads(recording.Channel(from, to, 0), recording.Channel(from, to, 1),
+                                    recording.Rate());
+  const std::vector<double>& left = unpadded.channels[0];
+  const std::vector<double>& right = unpadded.channels[1];
   size_t settled = left.size() / 4;
   heard.frames = static_cast<int>(left.size());
   heard.leftRms = Rms(left, settled);

@@ -30,14 +30,26 @@ class Recording {
   std::string path_;
 };
 
-// What was heard in one stretch of the recording, measured after its first
-// quarter (the mixer runs a little behind the calls).
+// What was heard in one stretch of the recording, without the device's pads,
+// measured after its first quarter (the mixer runs a little behind the calls).
 struct Heard {
   double leftRms = 0, rightRms = 0;
   double pitch = 0;        // Hz, from the left channel's zero crossings
   int soundingFrames = 0;  // frames of the 1 ms blocks whose left peak passes 1% of full scale
   int frames = 0;
 };
+
+// Wine's output device pads its stream with whole periods of silence (10 ms
+// each) whenever its mixer thread is late, which happens on a loaded machine.
+// Those pads are cut out of recorded channels before they are read: a quiet
+// run (below 2% of full scale on the left) between two sounds that is a whole
+// number of periods, give or take a few samples of a tone passing zero. Any
+// other quiet run stays.
+struct Unpadded {
+  std::vector<double> channels[2];
+  size_t pads = 0;  // periods cut
+};
+Unpadded CutDevicePads(const std::vector<double>& left, const std::vector<double>& right, int rate);
 
 double Rms(const std::vector<double>& v, size_t from);
 
