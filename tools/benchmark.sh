@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks under Wine on a 16-bit virtual display and
 # prints their figures: the drawing core's frame (clear, full-screen keyed
-# blit, frame copy) and small keyed blits, Pelmora's GameFrame, then the sound
-# module's streaming refill and pack load (on an ALSA null device, which gives
-# Wine a sound device that plays nothing).
+# blit, frame copy) and small keyed blits, the blits, frame show and GDI calls
+# on DirectDraw's path and on the library's, Pelmora's GameFrame on both, then
+# the sound module's streaming refill and pack load (on an ALSA null device,
+# which gives Wine a sound device that plays nothing).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
