@@ -389,6 +389,18 @@ DWORD GetPlayPosition(int slot);                  // play cursor of the slot's f
 void PlaySystemSound(const char* sound);          // sndPlaySoundA, device released meanwhile
 
 // ---- Sound packs and streaming ----------------------------------------------
+// A pack holds WAVE sounds under their upper-case file names. A sound of five
+// seconds or more loaded with LoadStream plays from disk: call Streaming every
+// frame while it plays. Its loop offset is where a looping play goes on after
+// the end, in bytes into the samples (0: from the beginning).
+extern char currentPack[muSystem::kTextBufferSize];  // full path LoadPack and LoadStream read
+void SetPack(const char* fileName);               // currentPack = executable's directory + name
+int LoadPack(const char* name, int mixCount);     // a sound of currentPack; slot or -1
+int LoadStream(const char* name, DWORD loopOffset);  // a stream of currentPack; slot or -1
+int Streaming();                                  // refills playing streams; 1, 0 after an error
+int ResetStream(int slot);                        // rewinds a stream; 1, 0 after an error
+int MakePack(const char* packName, const char* folder, int replace);  // every *.WAV of a folder; 1
+void AddToPack(const char* packName, const char* wavPath);            // appends one WAVE file
 
 // ---- Playback control (selector last: a buffer, kRotationBuffer or all) -----
 int Play(int slot, int selector);                 // rewinds and plays once
@@ -410,6 +422,8 @@ int Echo(int slot, int interval, int repeats, int decay);                // once
 int EchoPan(int slot, int interval, int repeats, int decay, int panSpeed);  // once per frame
 
 // ---- Playback format --------------------------------------------------------
+// Rate 8, 11, 22 or 44 means 8000, 11025, 22050 or 44100 Hz; any other is in Hz.
+int SelectFormat(int channels, int rate, int bits);  // primary buffer's format; 1, 0 if refused
 
 // ---- MIDI music -------------------------------------------------------------
 int InitMidi();                                   // MIDI start-up (screen set-up)
