@@ -34,7 +34,7 @@ void AppendEntry(const char* packFile, const char* name) {
   HDC dc;
   if (SUCCEEDED(r.surface->GetDC(&dc))) {
     if (std::FILE* pack = std::fopen(packFile, "ab")) {
-      mu::WritePackEntry(pack, mu::PackEntryName(name, LeadByte), r.width, r.height, GdiColorAt,
+      mu::WritePackEntry(pack, mu::FileNameOf(name, LeadByte), r.width, r.height, GdiColorAt,
                          dc);
       std::fclose(pack);
     }

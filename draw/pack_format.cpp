@@ -134,10 +134,6 @@ std::uint16_t PackFromColor(std::uint32_t colorref) {
   return static_cast<std::uint16_t>((red << 10) | (green << 5) | blue);
 }
 
-const char* PackEntryName(const char* name, LeadByteTest isLead) {
-  return name + LastBackslash(name, static_cast<int>(std::strlen(name)), isLead) + 1;
-}
-
 bool WritePackEntry(std::FILE* file, const char* name, int width, int height, ColorAt colorAt,
                     void* context) {
   const std::size_t nameBytes = std::strlen(name) + 1;

@@ -49,9 +49,6 @@ bool ReadPackPixels(std::FILE* file, PixelView view, const PixelFormat& f);
 // that only pure black is 0 and black can serve as the colour key.
 std::uint16_t PackFromColor(std::uint32_t colorref);
 
-// The name an entry is stored under: the part after the last backslash.
-const char* PackEntryName(const char* name, LeadByteTest isLead);
-
 // The colour of pixel (x, y) of the picture being written, as a COLORREF.
 using ColorAt = std::uint32_t (*)(void* context, int x, int y);
 

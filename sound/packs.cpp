@@ -206,7 +206,7 @@ void AddToPack(const char* packName, const char* wavPath) {
   }
   // Entries are found by their upper-case names, so they are stored so.
   char name[mu::kPackNameMax + 1];
-  if (!StoredName(mu::PackEntryName(wavPath, LeadByte), name)) return;
+  if (!StoredName(mu::FileNameOf(wavPath, LeadByte), name)) return;
 
   // A file the WAVE reader refuses adds nothing: no half entry in the pack.
   WAVEFORMATEX* format = nullptr;

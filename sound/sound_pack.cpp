@@ -109,11 +109,6 @@ void PackFile::close() {
   source_ = ByteSource{};
 }
 
-const char* PackEntryName(const char* path, LeadByteTest isLead) {
-  int cut = LastBackslash(path, static_cast<int>(std::strlen(path)), isLead);
-  return path + cut + 1;
-}
-
 bool WritePackEntry(std::FILE* file, const char* name, const uint8_t* format, uint32_t formatBytes,
                     const uint8_t* samples, uint32_t sampleBytes) {
   size_t nameBytes = std::strlen(name) + 1;

@@ -78,10 +78,6 @@ class PackFile {
   ByteSource source_{};
 };
 
-// The name an entry gets for a WAVE path: the part after its last backslash
-// (a backslash of its own, not the trail byte of a double-byte character).
-const char* PackEntryName(const char* path, LeadByteTest isLead);
-
 // Appends one entry. Writes nothing (and returns false) for a name of more
 // than kPackNameMax characters or a format block outside the HeadSize bounds,
 // so that every entry written can be found again.

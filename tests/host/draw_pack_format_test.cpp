@@ -155,11 +155,11 @@ TEST(PackEntries, WrittenEntriesAreFoundWithTheirPixels) {
 }
 
 TEST(PackEntries, StoredNameIsThePartAfterTheLastBackslash) {
-  EXPECT_STREQ(mu::PackEntryName("BMP\\BACK.BMP", mu::Cp932LeadByte), "BACK.BMP");
-  EXPECT_STREQ(mu::PackEntryName("A\\B\\C.BMP", mu::Cp932LeadByte), "C.BMP");
-  EXPECT_STREQ(mu::PackEntryName("BACK.BMP", mu::Cp932LeadByte), "BACK.BMP");
+  EXPECT_STREQ(mu::FileNameOf("BMP\\BACK.BMP", mu::Cp932LeadByte), "BACK.BMP");
+  EXPECT_STREQ(mu::FileNameOf("A\\B\\C.BMP", mu::Cp932LeadByte), "C.BMP");
+  EXPECT_STREQ(mu::FileNameOf("BACK.BMP", mu::Cp932LeadByte), "BACK.BMP");
   // "表" is 95 5C: its trail byte is no folder separator.
-  EXPECT_STREQ(mu::PackEntryName("\x95\x5C.BMP", mu::Cp932LeadByte), "\x95\x5C.BMP");
+  EXPECT_STREQ(mu::FileNameOf("\x95\x5C.BMP", mu::Cp932LeadByte), "\x95\x5C.BMP");
 }
 
 TEST(PackEntries, FindingRules) {

@@ -275,7 +275,7 @@ TEST(SoundPack, EntryNamesComeAfterTheLastRealBackslash) {
       {"DIR\\", ""},
   };
   for (const Case& c : cases) {
-    EXPECT_STREQ(c.name, mu::PackEntryName(c.path, mu::Cp932LeadByte)) << c.path;
+    EXPECT_STREQ(c.name, mu::FileNameOf(c.path, mu::Cp932LeadByte)) << c.path;
   }
 }
 
