@@ -148,6 +148,13 @@ void SoftEdge(PixelView dst, ConstPixelView src, const PixelFormat& f) {
   ForDepth(dst, f, [&](auto pixel) {
     using P = decltype(pixel);
     if (FastPath()) {
+#ifdef __SSE2__
+      auto pixel = [&](int col, int r) {
+        const std::uint32_t s = src.Row<P>(r)[col];
+        if (s != 0) dst.Row<P>(r)[col] = static_cast<P>(SoftPixel<P>(dst, src, f, col, r, s));
+      };
+      if (sse2::SoftEdge(dst, src, f, pixel)) return;
+#endif
       SoftEdgeFast<P>(dst, src, f);
     } else {
       SoftEdgeReference<P>(dst, src, f);
