@@ -197,6 +197,18 @@ TEST(SpriteEffectRules, BoxBlurSizes) {
   Picture fresh(7, 3, 2);
   fresh.FillRandom(k565, 10);
   EXPECT_EQ(untouched.FirstDifference(fresh), "");
+  // The largest box over the brightest 8-bit sums: fast path = reference.
+  for (int size : {45, 44, 17}) {
+    Picture big(50, 46, 4), fast(50, 46, 4);
+    big.FillRandom(k888, 12, 0.02);
+    for (int y = 0; y < 46; y += 2) big.Set(y, y, 0xFFFFFF);
+    Picture reference = fast;
+    mu::BoxBlur(fast.View(), mu::AsConst(big.View()), k888, size);
+    mu::kernelPath = mu::KernelPath::kReference;
+    mu::BoxBlur(reference.View(), mu::AsConst(big.View()), k888, size);
+    mu::kernelPath = mu::KernelPath::kFast;
+    EXPECT_EQ(fast.FirstDifference(reference), "") << size;
+  }
   // Size 1 copies the source (in five-bit levels).
   Picture one(7, 3, 2);
   mu::BoxBlur(one.View(), mu::AsConst(src.View()), k555, 1);

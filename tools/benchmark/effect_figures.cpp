@@ -2,8 +2,16 @@
 // onto the full back screen, locks included; the back screen is put back
 // (untimed) before every call. Rows in the same order and with the same
 // arguments as the native benchmark's (native/sprite_effect_kernels.cpp).
+// A few kernels also run alone on copies in memory, to tell the platform's
+// share (clip, locks) from the 32-bit code's own speed.
 #include <mu.h>
 
+#include <cstring>
+#include <vector>
+
+#include "draw/effects/blend.h"
+#include "draw/effects/blur.h"
+#include "draw/pixels/surface_lock.h"
 #include "figures.h"
 
 namespace {
@@ -27,6 +35,34 @@ void PrepareBackground() {
 }
 
 void PutBackground() { muDraw::Blt(0, 0, background, 0, 0, kW, kH); }
+
+// Copies of the picture and of the background in memory.
+std::vector<std::uint8_t> pictureCopy, backgroundCopy, screenCopy;
+int pitch;
+
+std::vector<std::uint8_t> CopyOf(int sprite) {
+  muDraw::SurfaceLock lock(muDraw::spriteTable[sprite].surface);
+  const mu::PixelView v = lock.View();
+  const int row = v.width * mu::screenFormat.bytesPerPixel;
+  std::vector<std::uint8_t> out(static_cast<std::size_t>(row) * v.height);
+  for (int y = 0; y < v.height; ++y) std::memcpy(&out[static_cast<std::size_t>(y) * row], v.pixels + y * v.pitch, row);
+  pitch = row;
+  return out;
+}
+
+void PrepareMemory() {
+  PrepareBackground();
+  if (!pictureCopy.empty()) return;
+  pictureCopy = CopyOf(bench::fullSprite);
+  backgroundCopy = CopyOf(background);
+  screenCopy = backgroundCopy;
+}
+void PutMemoryBackground() { screenCopy = backgroundCopy; }
+mu::PixelView Screen() { return mu::PixelView{screenCopy.data(), pitch, kW, kH}; }
+mu::ConstPixelView Picture() { return mu::ConstPixelView{pictureCopy.data(), pitch, kW, kH}; }
+
+#define MU_MEMORY_FIGURE(name, call) \
+  bench::Register({name, PrepareMemory, [] { call; }, PutMemoryBackground, 1})
 
 #define MU_FIGURE(name, call) \
   bench::Register({name, PrepareBackground, [] { muDraw::call; }, PutBackground, 1})
@@ -57,9 +93,18 @@ const bench::Register kFigures[] = {
     MU_FIGURE("GrayBlt", GrayBlt(0, 0, SPRITE)),
     MU_FIGURE("DisplaceBlt 0.8", DisplaceBlt(0, 0, 0.8f, SPRITE)),
     MU_FIGURE("GlowBlt right+down, shift 2", GlowBlt(0, 0, 2, 2, 2, 0x12, 0, SPRITE)),
+    MU_MEMORY_FIGURE("HalfBlend, kernel alone in memory", mu::HalfBlend(Screen(), Picture(), mu::screenFormat)),
+    MU_MEMORY_FIGURE("AlphaBlend 0.3, kernel alone in memory",
+                     mu::AlphaBlend(Screen(), Picture(), mu::screenFormat, mu::ChannelFloats{{0.3f, 0.3f, 0.3f}})),
+    MU_MEMORY_FIGURE("AlphaGradient vertical, kernel alone in memory",
+                     mu::AlphaGradient(Screen(), Picture(), mu::screenFormat, mu::ChannelFloats{{0.2f, 0.55f, 0.9f}},
+                                       mu::GradientSteps{true, 0, 4})),
+    MU_MEMORY_FIGURE("ShadowBlend, kernel alone in memory", mu::ShadowBlend(Screen(), Picture(), mu::screenFormat)),
+    MU_MEMORY_FIGURE("SoftEdge, kernel alone in memory", mu::SoftEdge(Screen(), Picture(), mu::screenFormat)),
 };
 
 #undef SPRITE
 #undef MU_FIGURE
+#undef MU_MEMORY_FIGURE
 
 }  // namespace
