@@ -14,8 +14,9 @@
 //   Nothing else is needed to get a 640 x 480 window and frames.
 //
 // Conventions: operations that can fail show the library's error box and
-// return 0 (or -1 for sound slots); blits and effects return nothing. Texts
-// are zero-terminated Shift-JIS. All state is process-wide and single-threaded.
+// return 0 (or -1 for sound slots); blits return nothing, effects 1 (0 when a
+// surface lock failed). Texts are zero-terminated Shift-JIS. All state is
+// process-wide and single-threaded.
 #ifndef MU_H
 #define MU_H
 

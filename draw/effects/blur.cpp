@@ -128,10 +128,11 @@ void BoxBlurSliding(PixelView dst, ConstPixelView src, const PixelFormat& f, int
     const P* s = src.Row<P>(r);
     P* d = dst.Row<P>(r);
     int left = 0;
-    // sum / (size x size) as a product: the sums stay below 2^20, where the
-    // reciprocal rounded up at 32 bits is off by less than the smallest
-    // fraction of a quotient (1 / 2025), so every quotient is exact.
-    const std::uint64_t reciprocal = ((1ull << 32) + size * size - 1) / (size * size);
+    // sum / (size x size) as one 32 x 32-bit product: the sums stay below
+    // 2^19, where the reciprocal rounded up at 31 bits is off by less than
+    // the smallest fraction of a quotient (1 / 2025), so every quotient is exact.
+    const std::uint32_t reciprocal =
+        static_cast<std::uint32_t>(((1ull << 31) + size * size - 1) / (size * size));
     for (int col = 0; col < w; ++col) {
       const int bx = std::min(col, w - size);
       if (bx != left) {
@@ -140,7 +141,9 @@ void BoxBlurSliding(PixelView dst, ConstPixelView src, const PixelFormat& f, int
       }
       if (s[col] == 0) continue;
       int avg[3];
-      for (int c = 0; c < 3; ++c) avg[c] = static_cast<int>((static_cast<std::uint64_t>(sum[c]) * reciprocal) >> 32);
+      for (int c = 0; c < 3; ++c) {
+        avg[c] = static_cast<int>((static_cast<std::uint64_t>(static_cast<std::uint32_t>(sum[c])) * reciprocal) >> 31);
+      }
       d[col] = static_cast<P>(Compose<P>(avg, f));
     }
   }
