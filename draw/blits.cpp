@@ -1,7 +1,9 @@
 // Clearing the back screen and the four copying blits, clipped by the clip
-// rectangle in software and drawn with one BltFast each.
+// rectangle in software and drawn by the library's copy on the locked
+// surfaces or by one BltFast, whichever path draw/blit_path.h chose.
 #include <mu.h>
 
+#include "draw/blit_path.h"
 #include "draw/draw_rules.h"
 #include "draw/sprites.h"
 
@@ -19,6 +21,13 @@ void FastBlit(LPDIRECTDRAWSURFACE destination, int x, int y, int sprite, int lef
   mu::BlitArea area = {x, y, left, top, right, bottom};
   if (!mu::ClipBlit(area, mu::ClipBounds{clipLeft, clipTop, clipRight, clipBottom})) return;
   RECT from = {area.left, area.top, area.right, area.bottom};
+  if (LibraryBlits(source, destination)) {
+    switch (LockedBlit(destination, area.x, area.y, source, from, flags == kKeyedFast)) {
+      case LockedResult::kDone: return;
+      case LockedResult::kLost: Restore(); return;
+      case LockedResult::kFallBack: break;
+    }
+  }
   HRESULT hr = destination->BltFast(area.x, area.y, source, &from, flags);
   // The lost picture is not drawn again in this call; the next frame draws
   // from the restored and reloaded surfaces.

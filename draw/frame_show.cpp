@@ -1,9 +1,13 @@
 // The frame show: lays the tile wipe's step and the page view over the back
 // screen, waits for the vertical blank and copies the back screen to the
-// window's client rectangle on the primary surface.
+// window's client rectangle: on the primary surface through DirectDraw, or,
+// in a window where DirectDraw only emulates its blits, straight from the
+// locked back screen into the window with SetDIBitsToDevice.
 #include <mu.h>
 
+#include "draw/blit_path.h"
 #include "draw/draw_rules.h"
+#include "draw/pixels/surface_lock.h"
 
 namespace muDraw {
 
@@ -39,6 +43,41 @@ void DrawPageView() {
                            clipBottom - clipTop);
 }
 
+// Shows the back screen in the window's client area. The window's own
+// device context clips to what is visible of the window, which is the job
+// the clipper does for DirectDraw's copy; the pixels are the same, since the
+// bitmap is described in the back screen's own format.
+LockedResult ShowInWindow() {
+  SurfaceLock back(backScreen, DDLOCK_WAIT | DDLOCK_READONLY);
+  if (back.Lost()) return LockedResult::kLost;
+  if (!back.Locked()) return LockedResult::kFallBack;
+  const DDPIXELFORMAT& f = back.Format();
+  const mu::PixelView v = back.View();
+  const int bytes = static_cast<int>(f.dwRGBBitCount) / 8;
+  // A bitmap's rows start every multiple of four bytes: the pitch must be one.
+  if ((bytes != 2 && bytes != 4) || v.pitch % 4 != 0) return LockedResult::kFallBack;
+  struct {
+    BITMAPINFOHEADER header;
+    DWORD masks[3];
+  } info = {};
+  info.header.biSize = sizeof info.header;
+  info.header.biWidth = static_cast<LONG>(v.pitch / bytes);   // rows as long as the pitch
+  info.header.biHeight = -v.height;                             // top row first
+  info.header.biPlanes = 1;
+  info.header.biBitCount = static_cast<WORD>(f.dwRGBBitCount);
+  info.header.biCompression = BI_BITFIELDS;
+  info.masks[0] = f.dwRBitMask;
+  info.masks[1] = f.dwGBitMask;
+  info.masks[2] = f.dwBBitMask;
+  HDC dc = GetDC(muSystem::mainWindow);
+  if (!dc) return LockedResult::kFallBack;
+  const int w = screenRect.right - screenRect.left, h = screenRect.bottom - screenRect.top;
+  const int lines = SetDIBitsToDevice(dc, 0, 0, w, h, 0, 0, 0, v.height, v.pixels,
+                                      reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  ReleaseDC(muSystem::mainWindow, dc);
+  return lines > 0 ? LockedResult::kDone : LockedResult::kFallBack;
+}
+
 }  // namespace
 
 void Flip() {
@@ -47,6 +86,13 @@ void Flip() {
   if (pageViewOn == 1) DrawPageView();
   if (waitVBlank == 1 && directDraw) directDraw->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN, nullptr);
   if (!primarySurface || !backScreen) return;  // no screen was made
+  if (!muSystem::fullScreen && LibraryPresents()) {
+    switch (ShowInWindow()) {
+      case LockedResult::kDone: return;
+      case LockedResult::kLost: Restore(); return;
+      case LockedResult::kFallBack: break;
+    }
+  }
   HRESULT hr = primarySurface->Blt(&muSystem::clientRect, backScreen, &screenRect, DDBLT_WAIT,
                                    nullptr);
   if (hr == DDERR_SURFACELOST) Restore();

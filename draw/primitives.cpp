@@ -1,30 +1,16 @@
 // GDI drawing on the back screen: boxes, inverted boxes, lines, polygons,
-// Bezier curves and single pixels. Each call borrows the back screen's device
-// context and its own pen and brush, and gives everything back before it
-// returns, so blits never meet a borrowed back screen.
+// Bezier curves and single pixels. Each call takes the back screen's device
+// context (draw/back_dc.h) and its own pen and brush, and gives everything
+// back before it returns, so blits never meet a borrowed back screen. A
+// context may be the library's own, kept from call to call, so each call
+// leaves its state as it found it.
 #include <mu.h>
+
+#include "draw/back_dc.h"
 
 namespace muDraw {
 
 namespace {
-
-// The back screen's device context for the length of one call; none when the
-// surface is missing or lost, and then nothing is drawn.
-class BackScreenDC {
- public:
-  BackScreenDC() {
-    if (backScreen && backScreen->GetDC(&dc_) != DD_OK) dc_ = nullptr;
-  }
-  ~BackScreenDC() {
-    if (dc_) backScreen->ReleaseDC(dc_);
-  }
-  BackScreenDC(const BackScreenDC&) = delete;
-  BackScreenDC& operator=(const BackScreenDC&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_ = nullptr;
-};
 
 // A pen or brush selected into a device context for one drawing call. A
 // failed creation leaves the context's own object in use.

@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+#include "draw/back_dc.h"
+#include "draw/blit_path.h"
 #include "draw/draw_rules.h"
 #include "draw/pixel_format.h"
 #include "draw/pixels/pixel_view.h"
@@ -89,6 +91,7 @@ long TryMode(int depth, void* context) {
 // Frees every surface, the clipper and the DirectDraw object, handing a
 // full-screen display mode back to the desktop.
 void ReleaseAll() {
+  FreeBackScreenDC();
   if (backScreenDC && backScreen) backScreen->ReleaseDC(backScreenDC);
   backScreenDC = nullptr;
   for (int i = 0; i < kSpriteCount; ++i) {
@@ -224,6 +227,8 @@ int Screen(int width, int height, int memoryMode) {
     EmptyRecord(i);
   }
 
+  ChooseBlitPaths();
+
   pageSprite = 0;
   pageTileSprite = 0;
   screenRect = RECT{0, 0, width, height};
@@ -257,13 +262,18 @@ void Restore() {
   if (primarySurface) primarySurface->Restore();
   LPDIRECTDRAWSURFACE screens[] = {backScreen, spriteTable[0].surface, spriteTable[1].surface,
                                    spriteTable[2].surface, spriteTable[3].surface};
+  bool restored = false;   // anything restored may lie elsewhere now
   for (LPDIRECTDRAWSURFACE s : screens) {
-    if (s && s->IsLost() == DDERR_SURFACELOST) s->Restore();
+    if (s && s->IsLost() == DDERR_SURFACELOST) {
+      s->Restore();
+      restored = true;
+    }
   }
   for (int i = kInternalSprites; i < kSpriteCount; ++i) {
     SpriteRecord& r = spriteTable[i];
     if (r.name[0] == '\0' || !r.surface || r.surface->IsLost() != DDERR_SURFACELOST) continue;
     r.surface->Restore();
+    restored = true;
     if (r.name[0] == '*') continue;  // a blank sprite's content is not kept
     // The reload rewrites the record's name, so it works from a copy.
     char name[kSpriteNameSize];
@@ -275,6 +285,7 @@ void Restore() {
       SwapObject(name, i, r.memoryType);
     }
   }
+  if (restored) ChooseBlitPaths();
 }
 
 void Release() {

@@ -2,6 +2,7 @@
 // selection of a font into the back screen or the Font buffer sprite.
 #include <mu.h>
 
+#include "draw/back_dc.h"
 #include "text/text_rules.h"
 #include "text/text_state.h"
 
@@ -17,6 +18,12 @@ COLORREF textColor, textBackColor;
 int messageBlit = 1;
 mu::FontEntry fontList[mu::kFontListRows];
 int fontListCount;
+
+// What the selection found in its device context, put back when it closes:
+// the back screen's context may be the library's own, which the next GDI
+// call must meet as a fresh one.
+static COLORREF openTextColor, openBackColor;
+static int openBackMode;
 
 static int CALLBACK ListFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM) {
   return mu::AddFontEntry(fontList, fontListCount, font->lfFaceName, font->lfCharSet);
@@ -43,7 +50,14 @@ void FreeFontList() {
 void CloseSelection() {
   if (textDC) {
     if (textOldFont) SelectObject(textDC, textOldFont);
-    if (textSurface) textSurface->ReleaseDC(textDC);
+    ::SetTextColor(textDC, openTextColor);
+    SetBkColor(textDC, openBackColor);
+    SetBkMode(textDC, openBackMode);
+    if (textSurface == backScreen) {
+      EndBackScreenDC(textDC);
+    } else if (textSurface) {
+      textSurface->ReleaseDC(textDC);
+    }
   }
   if (textFont) ::DeleteObject(textFont);
   textFont = nullptr;
@@ -59,9 +73,17 @@ static void OpenSelection(LPDIRECTDRAWSURFACE surface) {
   CloseSelection();   // an unreleased selection would keep its surface locked
   textFont = CreateFontIndirectA(fontRecord);
   HDC dc = nullptr;
-  if (surface && surface->GetDC(&dc) == DD_OK) {
+  if (surface == backScreen) {
+    dc = BeginBackScreenDC();
+  } else if (surface && surface->GetDC(&dc) != DD_OK) {
+    dc = nullptr;
+  }
+  if (dc) {
     textDC = dc;
     textSurface = surface;
+    openTextColor = GetTextColor(dc);
+    openBackColor = GetBkColor(dc);
+    openBackMode = GetBkMode(dc);
     if (textFont) textOldFont = static_cast<HFONT>(SelectObject(dc, textFont));
   }
 }

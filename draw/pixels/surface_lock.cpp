@@ -2,11 +2,11 @@
 
 namespace muDraw {
 
-SurfaceLock::SurfaceLock(LPDIRECTDRAWSURFACE surface)
+SurfaceLock::SurfaceLock(LPDIRECTDRAWSURFACE surface, DWORD flags)
     : surface_(surface), desc_(), result_(DDERR_INVALIDOBJECT), locked_(false) {
   desc_.dwSize = sizeof desc_;
   if (!surface_) return;
-  result_ = surface_->Lock(nullptr, &desc_, DDLOCK_WAIT, nullptr);
+  result_ = surface_->Lock(nullptr, &desc_, flags, nullptr);
   locked_ = SUCCEEDED(result_) && desc_.lpSurface != nullptr;
 }
 

@@ -13,7 +13,8 @@ namespace muDraw {
 
 class SurfaceLock {
  public:
-  explicit SurfaceLock(LPDIRECTDRAWSURFACE surface);
+  // flags: DDLOCK_WAIT, plus DDLOCK_READONLY for a surface that is only read.
+  explicit SurfaceLock(LPDIRECTDRAWSURFACE surface, DWORD flags = DDLOCK_WAIT);
   ~SurfaceLock() { Unlock(); }
   SurfaceLock(const SurfaceLock&) = delete;
   SurfaceLock& operator=(const SurfaceLock&) = delete;
@@ -23,6 +24,7 @@ class SurfaceLock {
   bool Lost() const { return result_ == DDERR_SURFACELOST; }
   mu::PixelView View() const;                           // the whole surface; empty if not locked
   int BitsPerPixel() const { return static_cast<int>(desc_.ddpfPixelFormat.dwRGBBitCount); }
+  const DDPIXELFORMAT& Format() const { return desc_.ddpfPixelFormat; }
   void Unlock();                                        // early unlock; safe to repeat
 
  private:

@@ -11,8 +11,10 @@
 #include <functional>
 #include <string>
 
+#include "draw/blit_path.h"
 #include "draw/sprites.h"
 #include "message_box.h"
+#include "surface_faults.h"
 #include "test_app.h"
 
 namespace {
@@ -443,39 +445,6 @@ TEST_F(Draw, KeyedBlitLeavesKeyPixelsOut) {
 
 namespace {
 
-// DirectDraw loses every surface when the display mode is set: IsLost and
-// Lock answer DDERR_SURFACELOST. Under Wine's software renderer this happens
-// even when the windowed set-up cannot change the mode; its blits go on
-// working though, and only restoring the display mode ends the loss.
-void LoseSurfaces() {
-  directDraw->SetDisplayMode(640, 480, 16);
-  ASSERT_EQ(backScreen->IsLost(), DDERR_SURFACELOST);
-}
-
-void EndLoss() {
-  directDraw->RestoreDisplayMode();
-  if (muSystem::fullScreen) {
-    directDraw->SetCooperativeLevel(muSystem::mainWindow, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN);
-    directDraw->SetDisplayMode(640, 480, 16);
-    directDraw->SetCooperativeLevel(muSystem::mainWindow,
-                                    DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN | DDSCL_ALLOWREBOOT);
-  }
-  // Each surface then needs its own Restore to count as back.
-  for (LPDIRECTDRAWSURFACE s : {primarySurface, backScreen}) s->Restore();
-  for (const SpriteRecord& r : spriteTable) {
-    if (r.surface) r.surface->Restore();
-  }
-}
-
-// Reads a pixel through GDI, which works while the surface is lost.
-COLORREF GdiPixel(LPDIRECTDRAWSURFACE surface, int x, int y) {
-  HDC dc;
-  if (FAILED(surface->GetDC(&dc))) return CLR_INVALID;
-  COLORREF c = GetPixel(dc, x, y);
-  surface->ReleaseDC(dc);
-  return c;
-}
-
 TEST_F(Draw, RestoreReloadsOnlyLostPictures) {
   WriteBmp("dt\\lossy.bmp", 16, 16, [](int, int) { return RGB(255, 255, 0); });
   SetColorKey(RGB(255, 255, 255));
@@ -523,87 +492,23 @@ TEST_F(Draw, PackedPicturesReloadThroughThePackReader) {
   EXPECT_EQ(LastBody(), "muDraw::SwapPack : パックファイル名が指定されていません");
 }
 
-// A surface that answers like a lost one until it is restored: its blits fail
-// with DDERR_SURFACELOST and draw nothing. Wine's software renderer never
-// reports a loss from a blit, so the blits' own loss path is driven by this.
-class LosingSurface final : public IDirectDrawSurface {
- public:
-  explicit LosingSurface(LPDIRECTDRAWSURFACE real) : real_(real) {}
-  bool lost = true;
-  int restores = 0;
-
-  STDMETHOD(QueryInterface)(REFIID riid, void** out) override { return real_->QueryInterface(riid, out); }
-  STDMETHOD_(ULONG, AddRef)() override { return ++refs_; }
-  STDMETHOD_(ULONG, Release)() override {
-    ULONG left = --refs_;
-    if (left == 0) {
-      real_->Release();
-      delete this;
-    }
-    return left;
+// On both paths: DirectDraw's blit, and the library's copy, which meets the
+// loss in its lock.
+class DrawOnPath : public Draw, public ::testing::WithParamInterface<BlitPath> {
+ protected:
+  void SetUp() override {
+    Draw::SetUp();
+    ForceBlitPath(GetParam());
   }
-  STDMETHOD(AddAttachedSurface)(LPDIRECTDRAWSURFACE s) override { return real_->AddAttachedSurface(s); }
-  STDMETHOD(AddOverlayDirtyRect)(LPRECT r) override { return real_->AddOverlayDirtyRect(r); }
-  STDMETHOD(Blt)(LPRECT d, LPDIRECTDRAWSURFACE s, LPRECT r, DWORD f, LPDDBLTFX fx) override {
-    return lost ? DDERR_SURFACELOST : real_->Blt(d, Real(s), r, f, fx);
+  void TearDown() override {
+    ForceBlitPath(BlitPath::kMeasured);
+    Draw::TearDown();
   }
-  STDMETHOD(BltBatch)(LPDDBLTBATCH b, DWORD c, DWORD f) override { return real_->BltBatch(b, c, f); }
-  STDMETHOD(BltFast)(DWORD x, DWORD y, LPDIRECTDRAWSURFACE s, LPRECT r, DWORD f) override {
-    return lost ? DDERR_SURFACELOST : real_->BltFast(x, y, Real(s), r, f);
-  }
-  STDMETHOD(DeleteAttachedSurface)(DWORD f, LPDIRECTDRAWSURFACE s) override { return real_->DeleteAttachedSurface(f, s); }
-  STDMETHOD(EnumAttachedSurfaces)(LPVOID c, LPDDENUMSURFACESCALLBACK cb) override { return real_->EnumAttachedSurfaces(c, cb); }
-  STDMETHOD(EnumOverlayZOrders)(DWORD f, LPVOID c, LPDDENUMSURFACESCALLBACK cb) override { return real_->EnumOverlayZOrders(f, c, cb); }
-  STDMETHOD(Flip)(LPDIRECTDRAWSURFACE s, DWORD f) override { return real_->Flip(s, f); }
-  STDMETHOD(GetAttachedSurface)(LPDDSCAPS c, LPDIRECTDRAWSURFACE* s) override { return real_->GetAttachedSurface(c, s); }
-  STDMETHOD(GetBltStatus)(DWORD f) override { return real_->GetBltStatus(f); }
-  STDMETHOD(GetCaps)(LPDDSCAPS c) override { return real_->GetCaps(c); }
-  STDMETHOD(GetClipper)(LPDIRECTDRAWCLIPPER* c) override { return real_->GetClipper(c); }
-  STDMETHOD(GetColorKey)(DWORD f, LPDDCOLORKEY k) override { return real_->GetColorKey(f, k); }
-  STDMETHOD(GetDC)(HDC* dc) override { return real_->GetDC(dc); }
-  STDMETHOD(GetFlipStatus)(DWORD f) override { return real_->GetFlipStatus(f); }
-  STDMETHOD(GetOverlayPosition)(LPLONG x, LPLONG y) override { return real_->GetOverlayPosition(x, y); }
-  STDMETHOD(GetPalette)(LPDIRECTDRAWPALETTE* p) override { return real_->GetPalette(p); }
-  STDMETHOD(GetPixelFormat)(LPDDPIXELFORMAT p) override { return real_->GetPixelFormat(p); }
-  STDMETHOD(GetSurfaceDesc)(LPDDSURFACEDESC d) override { return real_->GetSurfaceDesc(d); }
-  STDMETHOD(Initialize)(LPDIRECTDRAW d, LPDDSURFACEDESC s) override { return real_->Initialize(d, s); }
-  STDMETHOD(IsLost)() override { return lost ? DDERR_SURFACELOST : DD_OK; }
-  STDMETHOD(Lock)(LPRECT r, LPDDSURFACEDESC d, DWORD f, HANDLE h) override { return real_->Lock(r, d, f, h); }
-  STDMETHOD(ReleaseDC)(HDC dc) override { return real_->ReleaseDC(dc); }
-  STDMETHOD(Restore)() override {
-    ++restores;
-    lost = false;
-    return real_->Restore();
-  }
-  STDMETHOD(SetClipper)(LPDIRECTDRAWCLIPPER c) override { return real_->SetClipper(c); }
-  STDMETHOD(SetColorKey)(DWORD f, LPDDCOLORKEY k) override { return real_->SetColorKey(f, k); }
-  STDMETHOD(SetOverlayPosition)(LONG x, LONG y) override { return real_->SetOverlayPosition(x, y); }
-  STDMETHOD(SetPalette)(LPDIRECTDRAWPALETTE p) override { return real_->SetPalette(p); }
-  STDMETHOD(Unlock)(LPVOID p) override { return real_->Unlock(p); }
-  STDMETHOD(UpdateOverlay)(LPRECT a, LPDIRECTDRAWSURFACE s, LPRECT b, DWORD f, LPDDOVERLAYFX fx) override {
-    return real_->UpdateOverlay(a, s, b, f, fx);
-  }
-  STDMETHOD(UpdateOverlayDisplay)(DWORD f) override { return real_->UpdateOverlayDisplay(f); }
-  STDMETHOD(UpdateOverlayZOrder)(DWORD f, LPDIRECTDRAWSURFACE s) override { return real_->UpdateOverlayZOrder(f, s); }
-
-  LPDIRECTDRAWSURFACE real() const { return real_; }
-
- private:
-  static LPDIRECTDRAWSURFACE Real(LPDIRECTDRAWSURFACE s);
-  LPDIRECTDRAWSURFACE real_;
-  ULONG refs_ = 1;
 };
+INSTANTIATE_TEST_SUITE_P(BothPaths, DrawOnPath,
+                         ::testing::Values(BlitPath::kDirectDraw, BlitPath::kLibrary));
 
-LosingSurface* wrappedBack = nullptr;
-LosingSurface* wrappedSprite = nullptr;
-
-LPDIRECTDRAWSURFACE LosingSurface::Real(LPDIRECTDRAWSURFACE s) {
-  if (wrappedBack && s == wrappedBack) return wrappedBack->real();
-  if (wrappedSprite && s == wrappedSprite) return wrappedSprite->real();
-  return s;
-}
-
-TEST_F(Draw, BlitThatMeetsALossDrawsNothingAndTheNextFrameDraws) {
+TEST_P(DrawOnPath, BlitThatMeetsALossDrawsNothingAndTheNextFrameDraws) {
   WriteBmp("dt\\lossy.bmp", 16, 16, [](int, int) { return RGB(255, 255, 0); });
   int s = LoadObject("dt\\lossy.bmp", 2);
   ASSERT_GT(s, 0);
@@ -612,8 +517,8 @@ TEST_F(Draw, BlitThatMeetsALossDrawsNothingAndTheNextFrameDraws) {
   Fill(backScreen, whiteValue);
 
   LPDIRECTDRAWSURFACE realBack = backScreen;
-  wrappedBack = new LosingSurface(realBack);
-  wrappedSprite = new LosingSurface(spriteTable[s].surface);
+  FaultySurface* wrappedBack = new FaultySurface(realBack);
+  FaultySurface* wrappedSprite = new FaultySurface(spriteTable[s].surface);
   backScreen = wrappedBack;
   spriteTable[s].surface = wrappedSprite;
 
@@ -627,7 +532,6 @@ TEST_F(Draw, BlitThatMeetsALossDrawsNothingAndTheNextFrameDraws) {
   // The lost picture was reloaded into a new surface of the same record.
   ASSERT_NE(spriteTable[s].surface, nullptr);
   EXPECT_NE(spriteTable[s].surface, static_cast<LPDIRECTDRAWSURFACE>(wrappedSprite));
-  wrappedSprite = nullptr;  // released by the reload
   EXPECT_EQ(ReadPixel(spriteTable[s].surface, 0, 0), yellow);
 
   BltKey(0, 0, s, 0, 0, 16, 16);  // the next frame draws normally
@@ -636,7 +540,7 @@ TEST_F(Draw, BlitThatMeetsALossDrawsNothingAndTheNextFrameDraws) {
   // The frame copy meets a loss the same way.
   wrappedBack->lost = true;
   LPDIRECTDRAWSURFACE realPrimary = primarySurface;
-  LosingSurface* wrappedPrimary = new LosingSurface(realPrimary);
+  FaultySurface* wrappedPrimary = new FaultySurface(realPrimary);
   realPrimary->AddRef();
   primarySurface = wrappedPrimary;
   SetVSync(0);
@@ -650,20 +554,27 @@ TEST_F(Draw, BlitThatMeetsALossDrawsNothingAndTheNextFrameDraws) {
   backScreen = realBack;
   realBack->AddRef();
   wrappedBack->Release();
-  wrappedBack = nullptr;
 }
 
-TEST_F(Draw, FlipShowsTheBackScreen) {
+// What the window shows at a point of its client area, read through GDI.
+COLORREF WindowPixel(int x, int y) {
+  HDC dc = GetDC(muSystem::mainWindow);
+  COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(muSystem::mainWindow, dc);
+  return c;
+}
+
+TEST_P(DrawOnPath, FlipShowsTheBackScreen) {
   EXPECT_EQ(waitVBlank, 1);
   Fill(backScreen, ValueOf(RGB(0, 255, 0)));
   Flip();  // with the vertical-blank wait
-  const int x = muSystem::clientRect.left + 10, y = muSystem::clientRect.top + 10;
-  EXPECT_EQ(ReadPixel(primarySurface, x, y), ValueOf(RGB(0, 255, 0)));
+  EXPECT_EQ(WindowPixel(10, 10), RGB(0, 255, 0));
   SetVSync(0);
   EXPECT_EQ(waitVBlank, 0);
   Fill(backScreen, ValueOf(RGB(255, 0, 0)));
   Flip();
-  EXPECT_EQ(ReadPixel(primarySurface, x, y), ValueOf(RGB(255, 0, 0)));
+  EXPECT_EQ(WindowPixel(10, 10), RGB(255, 0, 0));
+  EXPECT_EQ(WindowPixel(639, 479), RGB(255, 0, 0));
   SetVSync(1);
 }
 

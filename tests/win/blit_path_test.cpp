@@ -1,0 +1,444 @@
+// The library's blits, frame show and GDI context against DirectDraw's on the
+// real screen (windowed, on the display the run gets: 16- or 24-bit): the
+// same calls on both paths leave the back screen, the sprites and the window
+// the same, bit for bit. Then losses, and failed locks and key reads, on the
+// library's path.
+#include <gtest/gtest.h>
+#include <mu.h>
+
+#include <cstdint>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "draw/blit_path.h"
+#include "draw/pixels/surface_lock.h"
+#include "surface_faults.h"
+#include "test_app.h"
+
+namespace {
+
+using namespace muDraw;
+
+class ShellEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    testapp::onInit = [] {
+      Screen(640, 480, 1);
+      muSystem::sceneNumber = 1;
+      muSystem::previousScene = 0;
+    };
+    ASSERT_TRUE(testapp::StartShell());
+  }
+};
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ShellEnvironment);
+
+// A surface's pixels, row after row without the padding.
+using Pixels = std::vector<std::uint8_t>;
+
+Pixels Read(LPDIRECTDRAWSURFACE s) {
+  SurfaceLock lock(s);
+  const mu::PixelView v = lock.View();
+  const std::size_t row = static_cast<std::size_t>(v.width) * lock.BitsPerPixel() / 8;
+  Pixels out(row * v.height);
+  for (int y = 0; y < v.height; ++y) std::memcpy(&out[row * y], v.Row<std::uint8_t>(y), row);
+  return out;
+}
+
+void Write(LPDIRECTDRAWSURFACE s, const Pixels& in) {
+  SurfaceLock lock(s);
+  const mu::PixelView v = lock.View();
+  const std::size_t row = static_cast<std::size_t>(v.width) * lock.BitsPerPixel() / 8;
+  for (int y = 0; y < v.height; ++y) std::memcpy(v.Row<std::uint8_t>(y), &in[row * y], row);
+}
+
+DWORD KeyOf(int sprite) {
+  DDCOLORKEY k = {};
+  spriteTable[sprite].surface->GetColorKey(DDCKEY_SRCBLT, &k);
+  return k.dwColorSpaceLowValue;
+}
+
+// Random raw pixels, every bit (a 32-bit pixel's unused top byte too), about
+// a third of them the key in their colour bits.
+void FillRandom(LPDIRECTDRAWSURFACE s, std::uint32_t seed, DWORD key) {
+  std::mt19937 rng(seed);
+  SurfaceLock lock(s);
+  const mu::PixelView v = lock.View();
+  const DDPIXELFORMAT& f = lock.Format();
+  const DWORD colour = f.dwRBitMask | f.dwGBitMask | f.dwBBitMask;
+  const int bytes = lock.BitsPerPixel() / 8;
+  for (int y = 0; y < v.height; ++y) {
+    for (int x = 0; x < v.width; ++x) {
+      DWORD p = rng();
+      if (rng() % 3 == 0) p = (p & ~colour) | key;
+      std::memcpy(v.Row<std::uint8_t>(y) + x * bytes, &p, bytes);
+    }
+  }
+}
+
+// A digest of every pixel of the surface, eight bytes at a time.
+std::uint64_t Hash(LPDIRECTDRAWSURFACE s) {
+  SurfaceLock lock(s);
+  const mu::PixelView v = lock.View();
+  const std::size_t row = static_cast<std::size_t>(v.width) * lock.BitsPerPixel() / 8;
+  std::uint64_t h = 1469598103934665603ULL;
+  for (int y = 0; y < v.height; ++y) {
+    const std::uint8_t* p = v.Row<std::uint8_t>(y);
+    std::size_t i = 0;
+    for (; i + 8 <= row; i += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, p + i, 8);
+      h = (h ^ word) * 1099511628211ULL;
+    }
+    for (; i < row; ++i) h = (h ^ p[i]) * 1099511628211ULL;
+  }
+  return h;
+}
+
+struct Call {
+  int destination;   // -1: the back screen
+  bool keyed;
+  int x, y, sprite;
+  RECT source;
+};
+
+void Perform(const Call& c) {
+  const RECT& r = c.source;
+  if (c.destination < 0 && c.keyed) BltKey(c.x, c.y, c.sprite, r.left, r.top, r.right, r.bottom);
+  if (c.destination < 0 && !c.keyed) Blt(c.x, c.y, c.sprite, r.left, r.top, r.right, r.bottom);
+  if (c.destination >= 0 && c.keyed)
+    ObjectBltKey(c.destination, c.x, c.y, c.sprite, r.left, r.top, r.right, r.bottom);
+  if (c.destination >= 0 && !c.keyed)
+    ObjectBlt(c.destination, c.x, c.y, c.sprite, r.left, r.top, r.right, r.bottom);
+}
+
+std::string Describe(const Call& c, const RECT& clip) {
+  char text[200];
+  std::snprintf(text, sizeof text, "clip (%ld,%ld,%ld,%ld): %s into %d at (%d,%d) from %d (%ld,%ld,%ld,%ld)",
+                clip.left, clip.top, clip.right, clip.bottom, c.keyed ? "keyed" : "opaque",
+                c.destination, c.x, c.y, c.sprite, c.source.left, c.source.top, c.source.right,
+                c.source.bottom);
+  return text;
+}
+
+class BlitPaths : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_NE(backScreen, nullptr); }
+  void TearDown() override {
+    ForceBlitPath(BlitPath::kMeasured);
+    SetClip(0, 0, 640, 480);
+    for (int s : made_) DeleteObject(s);
+    SetColorKey(0);
+  }
+  int Make(int w, int h, int memoryType) {
+    int s = CreateObject(w, h, memoryType);
+    made_.push_back(s);
+    return s;
+  }
+  std::vector<int> made_;
+};
+
+// Every sprite format the screen can have is the screen's own, in either
+// placement; keys of every kind the sprite table sets.
+TEST_F(BlitPaths, BothPathsLeaveTheSamePixels) {
+  const int placed = Make(64, 48, 2), system = Make(37, 29, 1), screenSized = Make(640, 480, 2);
+  const int copied = Make(50, 40, 1), intoPlaced = Make(200, 150, 2), intoSystem = Make(120, 90, 1);
+  ASSERT_GT(intoSystem, 0);
+  SetObjectColorKey(placed, 0);
+  SetObjectColorKey(system, RGB(255, 0, 255));
+  CopyColorKey(copied, system);
+  std::uint32_t seed = 7;
+  for (int s : {placed, system, copied}) FillRandom(spriteTable[s].surface, ++seed, KeyOf(s));
+  FillRandom(spriteTable[screenSized].surface, ++seed, 0x1234 & whiteValue);
+  SetObjectColorKeyTopLeft(screenSized);
+  for (int s : {intoPlaced, intoSystem}) FillRandom(spriteTable[s].surface, ++seed, 0);
+  FillRandom(backScreen, ++seed, 0);
+
+  // The starting pixels, put back before each path runs.
+  const std::vector<int> targets = {intoPlaced, intoSystem, placed};
+  const Pixels back = Read(backScreen);
+  std::vector<Pixels> start;
+  for (int t : targets) start.push_back(Read(spriteTable[t].surface));
+
+  const RECT clips[] = {{0, 0, 640, 480},          // the screen
+                        {13, 7, 600, 451},         // cuts every side
+                        {-20, -20, 700, 500},      // larger than the surfaces: DirectDraw refuses
+                        {100, 100, 100, 300}};     // no width at all
+  const POINT at[] = {{10, 10}, {-5, -7}, {620, 460}, {590, 3}, {3, 440}, {700, 10},
+                      {10, 500}, {600, 0}, {160, 120}, {-63, 20}};
+  std::vector<std::pair<RECT, Call>> calls;
+  for (const RECT& clip : clips) {
+    for (int sprite : {placed, system, screenSized, copied}) {
+      const int w = spriteTable[sprite].width, h = spriteTable[sprite].height;
+      const RECT sources[] = {{0, 0, w, h}, {3, 2, w - 4, h - 3}, {0, 0, w + 9, h}};
+      for (const POINT& p : at) {
+        for (const RECT& r : sources) {
+          for (bool keyed : {true, false}) calls.push_back({clip, {-1, keyed, p.x, p.y, sprite, r}});
+        }
+      }
+      for (int into : {intoPlaced, intoSystem}) {
+        for (bool keyed : {true, false}) {
+          calls.push_back({clip, {into, keyed, 30, 20, sprite, {0, 0, w, h}}});
+          calls.push_back({clip, {into, keyed, 100, 70, sprite, {1, 1, w, h}}});
+        }
+      }
+    }
+    // Into the sprite it comes from: DirectDraw's blit on both paths.
+    calls.push_back({clip, {placed, false, 5, 4, placed, {0, 0, 30, 20}}});
+    calls.push_back({clip, {placed, true, 9, 1, placed, {2, 2, 40, 30}}});
+  }
+
+  std::vector<std::uint64_t> hashes[2];
+  for (int path = 0; path < 2; ++path) {
+    ForceBlitPath(path == 0 ? BlitPath::kDirectDraw : BlitPath::kLibrary);
+    Write(backScreen, back);
+    for (std::size_t i = 0; i < targets.size(); ++i) Write(spriteTable[targets[i]].surface, start[i]);
+    for (const auto& [clip, call] : calls) {
+      SetClip(clip.left, clip.top, clip.right, clip.bottom);
+      Perform(call);
+      LPDIRECTDRAWSURFACE to = call.destination < 0 ? backScreen : spriteTable[call.destination].surface;
+      hashes[path].push_back(Hash(to));
+    }
+  }
+  for (std::size_t i = 0; i < calls.size(); ++i) {
+    ASSERT_EQ(hashes[0][i], hashes[1][i]) << "first difference at call " << i << ": "
+                                          << Describe(calls[i].second, calls[i].first);
+  }
+  // Both paths really drew: the back screen is no longer what it was.
+  EXPECT_NE(Read(backScreen), back);
+}
+
+// The 640 x 480 pixels at the top left of a device context as GDI reads
+// them, 32 bits a pixel.
+Pixels Capture(HDC from) {
+  HDC memory = CreateCompatibleDC(from);
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 640, -480, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, 640, 480, from, 0, 0, SRCCOPY);
+  GdiFlush();
+  const std::uint8_t* p = static_cast<const std::uint8_t*>(bits);
+  Pixels out(p, p + 640 * 480 * 4);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  return out;
+}
+
+// The window's client area.
+Pixels Window() {
+  HDC window = GetDC(muSystem::mainWindow);
+  Pixels out = Capture(window);
+  ReleaseDC(muSystem::mainWindow, window);
+  return out;
+}
+
+// The back screen, in the same form.
+Pixels BackScreenThroughGdi() {
+  HDC dc;
+  if (FAILED(backScreen->GetDC(&dc))) return {};
+  Pixels out = Capture(dc);
+  backScreen->ReleaseDC(dc);
+  return out;
+}
+
+void PaintWindow(COLORREF colour) {
+  HDC window = GetDC(muSystem::mainWindow);
+  RECT all = {0, 0, 640, 480};
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(window, &all, brush);
+  DeleteObject(brush);
+  ReleaseDC(muSystem::mainWindow, window);
+}
+
+TEST_F(BlitPaths, FrameShowGivesTheWindowTheSamePixels) {
+  FillRandom(backScreen, 99, 0);
+  const Pixels wanted = BackScreenThroughGdi();
+  ASSERT_FALSE(wanted.empty());
+  SetVSync(0);
+  for (BlitPath path : {BlitPath::kDirectDraw, BlitPath::kLibrary}) {
+    SCOPED_TRACE(path == BlitPath::kLibrary ? "library" : "DirectDraw");
+    ForceBlitPath(path);
+    PaintWindow(RGB(10, 200, 30));   // nothing of an earlier frame may pass for this one
+    Flip();
+    EXPECT_TRUE(Window() == wanted);
+    muSystem::PumpMessages();
+  }
+  SetVSync(1);
+}
+
+// A real loss, by a display-mode change: the library's lock meets it, the
+// blit draws nothing and restores, and the next frame draws from the
+// reloaded picture. (Wine's own blits never report this loss.)
+TEST_F(BlitPaths, LibraryPathMeetsALossAndTheNextFrameDraws) {
+  ForceBlitPath(BlitPath::kLibrary);
+  const std::string file = std::string(muSystem::GetExeDir(0)) + "blit_lossy.bmp";
+  {
+    // A 4 x 4 yellow BMP, 24 bits a pixel.
+    FILE* f = std::fopen(file.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    BITMAPFILEHEADER fh = {0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    BITMAPINFOHEADER ih = {sizeof ih, 4, 4, 1, 24, BI_RGB};
+    fh.bfSize = fh.bfOffBits + 48;
+    std::fwrite(&fh, sizeof fh, 1, f);
+    std::fwrite(&ih, sizeof ih, 1, f);
+    const std::uint8_t yellow[3] = {0, 255, 255};
+    for (int i = 0; i < 16; ++i) std::fwrite(yellow, 3, 1, f);
+    std::fclose(f);
+  }
+  const int s = LoadObject("blit_lossy.bmp", 2);
+  ASSERT_GT(s, 0);
+  made_.push_back(s);
+  DDBLTFX fx = {};
+  fx.dwSize = sizeof fx;
+  spriteTable[s].surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+  fx.dwFillColor = whiteValue;
+  backScreen->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+  SetVSync(0);
+
+  LoseSurfaces();
+  PaintWindow(RGB(0, 0, 255));
+  const Pixels painted = Window();
+  Flip();                                                      // meets it: shows nothing
+  EXPECT_TRUE(Window() == painted);
+  EndLoss();
+
+  LoseSurfaces();
+  Blt(0, 0, s, 0, 0, 4, 4);
+  EXPECT_EQ(GdiPixel(backScreen, 1, 1), RGB(255, 255, 255));   // nothing drawn
+  EXPECT_EQ(GdiPixel(spriteTable[s].surface, 1, 1), RGB(255, 255, 0));   // reloaded
+  EndLoss();
+
+  Blt(0, 0, s, 0, 0, 4, 4);                                    // the next frame
+  EXPECT_EQ(GdiPixel(backScreen, 1, 1), RGB(255, 255, 0));
+  Flip();
+  EXPECT_TRUE(Window() == BackScreenThroughGdi());
+  SetVSync(1);
+}
+
+// A lock or a colour-key read that fails leaves the blit to DirectDraw, with
+// the pixels DirectDraw's path gives.
+TEST_F(BlitPaths, FailedLockOrKeyReadFallsBackToDirectDraw) {
+  const int s = Make(32, 32, 2);
+  FillRandom(spriteTable[s].surface, 5, 0);
+  SetObjectColorKey(s, 0);
+  FillRandom(backScreen, 6, 0);
+  const Pixels back = Read(backScreen);
+  ForceBlitPath(BlitPath::kDirectDraw);
+  BltKey(8, 8, s, 0, 0, 32, 32);
+  const Pixels wanted = Read(backScreen);
+  ASSERT_NE(wanted, back);
+
+  ForceBlitPath(BlitPath::kLibrary);
+  struct Fault {
+    const char* what;
+    bool onBackScreen;
+    HRESULT lock, key;
+  } faults[] = {{"sprite busy", false, DDERR_SURFACEBUSY, DD_OK},
+                {"back screen busy", true, DDERR_SURFACEBUSY, DD_OK},
+                {"no key", false, DD_OK, DDERR_NOCOLORKEY}};
+  for (const Fault& f : faults) {
+    SCOPED_TRACE(f.what);
+    Write(backScreen, back);
+    LPDIRECTDRAWSURFACE& slot = f.onBackScreen ? backScreen : spriteTable[s].surface;
+    LPDIRECTDRAWSURFACE real = slot;
+    FaultySurface* faulty = new FaultySurface(real);
+    real->AddRef();
+    faulty->lost = false;
+    faulty->lockResult = f.lock;
+    faulty->keyResult = f.key;
+    slot = faulty;
+    BltKey(8, 8, s, 0, 0, 32, 32);
+    slot = real;
+    faulty->Release();
+    if (f.key == DD_OK) {
+      EXPECT_EQ(Read(backScreen), wanted);
+    } else {
+      EXPECT_NE(Read(backScreen), back);   // drawn by DirectDraw, by its rule for no key
+    }
+  }
+}
+
+// GDI drawing through the library's own context over the locked back screen
+// gives DirectDraw's context's pixels, and holds nothing once a call returns.
+void GdiRun() {
+  Box(10, 10, 40, 40, 0xFF00FF, 0, 1);
+  PrintF(0, 50, "%s", "own 第壱");
+  SetFont(0, 16, 0, 1, 0, 0);
+  Text(5, 70, "no colours set");   // must meet the context as a fresh one
+  ReleaseFont();
+  Line(0, 100, 200, 130, 0x00FF00, 3);
+  const POINT square[4] = {{100, 100}, {160, 100}, {160, 160}, {100, 160}};
+  Polygon(square, 4, 0x0000FF, 0xFF0000, 1, 1);
+  Polygon(square, 4, 0x00FFFF, 0xFF0000, 2, 2);
+  Polygon(square, 4, 0xFF00FF, 0xFF0000, 1, 0);
+  const POINT curve[4] = {{200, 200}, {220, 180}, {240, 220}, {260, 200}};
+  Bezier(curve, 4, 0xFFFFFF, 1);
+  PutPixel(300, 300, 0x123456);
+  InvertBox(5, 5, 60, 60);
+  SetFont(1, 24, 30, 0, 1, 1);
+  SetTextColor(0x00FF00, 0x0000FF, 1);
+  TextBox(300, 20, 420, 200, "word word word word", 1);
+  ReleaseFont();
+}
+
+TEST_F(BlitPaths, GdiDrawingGivesTheSamePixelsOnBothPaths) {
+  FillRandom(backScreen, 3, 0);
+  const Pixels start = Read(backScreen);
+  Pixels drawn[2];
+  int red[2], green[2], blue[2];
+  for (int path = 0; path < 2; ++path) {
+    ForceBlitPath(path == 0 ? BlitPath::kDirectDraw : BlitPath::kLibrary);
+    Write(backScreen, start);
+    GdiRun();
+    GetPixelColor(300, 300, &red[path], &green[path], &blue[path]);
+    drawn[path] = Read(backScreen);
+  }
+  EXPECT_TRUE(drawn[0] != start);
+  EXPECT_TRUE(drawn[1] == drawn[0]);
+  EXPECT_EQ(red[1], red[0]);
+  EXPECT_EQ(green[1], green[0]);
+  EXPECT_EQ(blue[1], blue[0]);
+}
+
+TEST_F(BlitPaths, GdiCallsLeaveTheBackScreenFree) {
+  const int s = Make(16, 16, 2);
+  DDBLTFX fx = {};
+  fx.dwSize = sizeof fx;
+  fx.dwFillColor = whiteValue;
+  spriteTable[s].surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+  for (BlitPath path : {BlitPath::kDirectDraw, BlitPath::kLibrary}) {
+    SCOPED_TRACE(path == BlitPath::kLibrary ? "library" : "DirectDraw");
+    ForceBlitPath(path);
+    Box(0, 0, 8, 8, 0, 0, 1);
+    PrintF(0, 20, "free");
+    // An application's own lock of the back screen succeeds.
+    DDSURFACEDESC desc = {};
+    desc.dwSize = sizeof desc;
+    ASSERT_EQ(backScreen->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+    backScreen->Unlock(nullptr);
+    ASSERT_EQ(GetBackDC(), DD_OK);
+    ReleaseBackDC();
+
+    // An open font selection keeps the back screen busy, as it always has:
+    // a blit or a box meanwhile draws nothing, and the text still lands.
+    ClearScreen();
+    SetFont(1, 12, 0, 0, 0, 0);
+    Blt(0, 0, s, 0, 0, 16, 16);
+    Box(20, 0, 40, 16, 0xFFFFFF, 0xFFFFFF, 1);
+    SetTextColor(0xFFFFFF, 0, 0);
+    Text(100, 100, "W");
+    ReleaseFont();
+    EXPECT_EQ(GdiPixel(backScreen, 1, 1), RGB(0, 0, 0));
+    EXPECT_EQ(GdiPixel(backScreen, 25, 5), RGB(0, 0, 0));
+    int white = 0;
+    for (int y = 100; y < 112; ++y)
+      for (int x = 100; x < 110; ++x) white += GdiPixel(backScreen, x, y) == RGB(255, 255, 255);
+    EXPECT_GT(white, 5);
+  }
+}
+
+}  // namespace
