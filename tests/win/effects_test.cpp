@@ -13,7 +13,7 @@
 #include "draw/pixel_format.h"
 #include "draw/pixels/surface_lock.h"
 #include "golden/golden.h"
-#include "test_app.h"
+#include "surface_pixels.h"
 
 namespace golden {
 
@@ -44,14 +44,7 @@ using namespace muDraw;
 
 class ShellEnvironment : public ::testing::Environment {
  public:
-  void SetUp() override {
-    testapp::onInit = [] {
-      Screen(640, 480, 1);
-      muSystem::sceneNumber = 1;
-      muSystem::previousScene = 0;
-    };
-    ASSERT_TRUE(testapp::StartShell());
-  }
+  void SetUp() override { ASSERT_TRUE(testpix::StartScreen()); }
   void TearDown() override { Release(); }
 };
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ShellEnvironment);
