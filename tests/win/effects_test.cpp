@@ -171,4 +171,22 @@ TEST_F(Effects, NothingDrawnForBadSpritesAndClippedAwayRectangles) {
   EXPECT_EQ(BoxBlur(-10, -10, 1000, sprite_, 0, 0, 200, 150), 1);
 }
 
+// A clipped-away rectangle returns before any lock; a lock that fails
+// returns 0 and leaves the other surface unlocked.
+TEST_F(Effects, ClippedAwayLocksNothingAndAFailedLockReturnsZero) {
+  {
+    SurfaceLock held(spriteTable[sprite_].surface);
+    ASSERT_TRUE(held.Locked());
+    EXPECT_EQ(GrayBlt(-300, 10, sprite_, 0, 0, 200, 150), 1);   // wholly left of the clip rectangle
+    EXPECT_EQ(GrayBlt(10, 10, sprite_, 0, 0, 200, 150), 0);     // the sprite is busy
+  }
+  {
+    SurfaceLock held(backScreen);
+    ASSERT_TRUE(held.Locked());
+    EXPECT_EQ(GrayBlt(10, 10, sprite_, 0, 0, 200, 150), 0);     // the back screen is busy
+  }
+  SurfaceLock sprite(spriteTable[sprite_].surface);
+  EXPECT_TRUE(sprite.Locked());   // the failed call left it unlocked
+}
+
 }  // namespace
