@@ -57,6 +57,11 @@ void BuildSineTable();
 void BuildSixteenBitTables();
 void ClearSixteenBitTables();
 
+// Draws noiseTable alone (rand() % 3 in index order). The 16-bit tables
+// include it; on other depths the screen set-up draws it by itself, so that
+// the noisy effects (smoke, grain) also run on a 32-bit back screen.
+void BuildNoiseTable();
+
 }  // namespace mu
 
 #endif

@@ -214,6 +214,7 @@ int Screen(int width, int height, int memoryMode) {
     mu::BuildSixteenBitTables();
   } else {
     mu::ClearSixteenBitTables();
+    mu::BuildNoiseTable();
   }
 
   for (int i = kInternalSprites; i < kSpriteCount; ++i) {

@@ -1,1 +1,5 @@
 list(APPEND MU_WIN_SOURCES draw/effects/curtains.cpp)
+# Effects on an area of the back screen: smoke, softening, zoom, mosaic, grain.
+list(APPEND MU_CORE_SOURCES draw/effects/soften.cpp draw/effects/smoke.cpp draw/effects/zoom.cpp
+  draw/effects/mosaic.cpp draw/effects/grain.cpp)
+list(APPEND MU_WIN_SOURCES draw/effects/area_effects.cpp)

@@ -1,0 +1,25 @@
+// Film grain: every pixel of an area takes one noise value n (0, 1 or 2) and
+// adds n << shift levels to its channels (all three, or the flagged ones),
+// each saturating at its full value. Shifts of 5 and more saturate every
+// channel a non-zero n touches; a negative shift counts as 0.
+#ifndef MU_DRAW_EFFECTS_GRAIN_H
+#define MU_DRAW_EFFECTS_GRAIN_H
+
+#include <cstdint>
+
+#include "draw/effects/noise.h"
+#include "draw/pixels/pixel_view.h"
+
+namespace mu {
+
+constexpr int kMaxGrainShift = 5;   // 1 << 5 already passes any five-bit channel
+
+// `channels` holds the channel flags of levels.h.
+void AddGrain(PixelView area, const PixelFormat& f, int shift, unsigned channels,
+              NoiseReader& reader, const std::uint8_t* noise);
+void AddGrainReference(PixelView area, const PixelFormat& f, int shift, unsigned channels,
+                       NoiseReader& reader, const std::uint8_t* noise);
+
+}  // namespace mu
+
+#endif
