@@ -38,7 +38,9 @@ void AddGrainReference(PixelView area, const PixelFormat& f, int shift, unsigned
 
 void AddGrain(PixelView area, const PixelFormat& f, int shift, unsigned channels,
               NoiseReader& reader, const std::uint8_t* noise) {
-  AddGrainReference(area, f, shift, channels, reader, noise);
+  if (!AddGrainSse2(area, f, shift, channels, reader, noise)) {
+    AddGrainReference(area, f, shift, channels, reader, noise);
+  }
 }
 
 }  // namespace mu

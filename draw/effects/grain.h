@@ -19,6 +19,9 @@ void AddGrain(PixelView area, const PixelFormat& f, int shift, unsigned channels
               NoiseReader& reader, const std::uint8_t* noise);
 void AddGrainReference(PixelView area, const PixelFormat& f, int shift, unsigned channels,
                        NoiseReader& reader, const std::uint8_t* noise);
+// The SSE2 path AddGrain takes; false when it does not apply.
+bool AddGrainSse2(PixelView area, const PixelFormat& f, int shift, unsigned channels,
+                  NoiseReader& reader, const std::uint8_t* noise);
 
 }  // namespace mu
 

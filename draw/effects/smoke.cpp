@@ -37,7 +37,7 @@ void SmokeRiseReference(PixelView rows, const PixelFormat& f, unsigned fade, Smo
 
 void SmokeRise(PixelView rows, const PixelFormat& f, unsigned fade, SmokeNoise& state,
                const std::uint8_t* noise) {
-  SmokeRiseReference(rows, f, fade, state, noise);
+  if (!SmokeRiseSse2(rows, f, fade, state, noise)) SmokeRiseReference(rows, f, fade, state, noise);
 }
 
 }  // namespace mu

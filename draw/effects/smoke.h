@@ -29,6 +29,9 @@ void SmokeRise(PixelView rows, const PixelFormat& f, unsigned fade, SmokeNoise& 
                const std::uint8_t* noise);
 void SmokeRiseReference(PixelView rows, const PixelFormat& f, unsigned fade, SmokeNoise& state,
                         const std::uint8_t* noise);
+// The SSE2 path SmokeRise takes; false when it does not apply.
+bool SmokeRiseSse2(PixelView rows, const PixelFormat& f, unsigned fade, SmokeNoise& state,
+                   const std::uint8_t* noise);
 
 }  // namespace mu
 

@@ -29,7 +29,7 @@ void SoftenAreaReference(PixelView area, const PixelFormat& f, unsigned fade) {
 }
 
 void SoftenArea(PixelView area, const PixelFormat& f, unsigned fade) {
-  SoftenAreaReference(area, f, fade);
+  if (!SoftenAreaSse2(area, f, fade)) SoftenAreaReference(area, f, fade);
 }
 
 }  // namespace mu

@@ -14,6 +14,9 @@ namespace mu {
 // holds the channel flags of levels.h (0: plain softening).
 void SoftenArea(PixelView area, const PixelFormat& f, unsigned fade);
 void SoftenAreaReference(PixelView area, const PixelFormat& f, unsigned fade);
+// The SSE2 path SoftenArea takes; false when it does not apply (no SSE2, a row
+// wider than its buffers).
+bool SoftenAreaSse2(PixelView area, const PixelFormat& f, unsigned fade);
 
 }  // namespace mu
 

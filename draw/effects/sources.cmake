@@ -1,5 +1,6 @@
 list(APPEND MU_WIN_SOURCES draw/effects/curtains.cpp)
 # Effects on an area of the back screen: smoke, softening, zoom, mosaic, grain.
 list(APPEND MU_CORE_SOURCES draw/effects/soften.cpp draw/effects/smoke.cpp draw/effects/zoom.cpp
-  draw/effects/mosaic.cpp draw/effects/grain.cpp)
+  draw/effects/mosaic.cpp draw/effects/grain.cpp
+  draw/effects/soften_sse2.cpp draw/effects/smoke_sse2.cpp draw/effects/grain_sse2.cpp)
 list(APPEND MU_WIN_SOURCES draw/effects/area_effects.cpp)
