@@ -56,10 +56,7 @@ void BuildSineTable();
 // rand() % 3 in index order); ClearSixteenBitTables zeroes them all.
 void BuildSixteenBitTables();
 void ClearSixteenBitTables();
-
-// Draws noiseTable alone (rand() % 3 in index order). The 16-bit tables
-// include it; on other depths the screen set-up draws it by itself, so that
-// the noisy effects (smoke, grain) also run on a 32-bit back screen.
+// The noise alone (the effects on 32-bit screens use it too).
 void BuildNoiseTable();
 
 }  // namespace mu
