@@ -1,13 +1,14 @@
 // The effects on an area of the back screen, on the real surfaces: the area
 // is cut to the locked surface, the kernel runs on a plain view of it, and
 // the lock ends with the call. Nothing is drawn without a back screen (or, for
-// the zoom, without the Buffer sprite) or on a depth other than 16 or 32 bits.
+// the zoom, without the Buffer sprite) or on a depth without effects; a failed
+// lock returns 0 (and a lost surface is restored).
 #include "draw/effects/area_effects.h"
 
 #include <mu.h>
 
 #include "draw/effects/grain.h"
-#include "draw/effects/levels.h"
+#include "draw/effects/channels.h"
 #include "draw/effects/mosaic.h"
 #include "draw/effects/soften.h"
 #include "draw/effects/zoom.h"
@@ -22,7 +23,17 @@ namespace {
 
 constexpr int kSmokeRowsBelow = 1;   // the smoke reads one row below its area
 
-bool EffectsDepth() { return mu::screenFormat.Sixteen() || mu::screenFormat.ThirtyTwo(); }
+bool EffectsDepth() { return mu::EffectsSupported(mu::screenFormat); }
+
+// A lock that failed: 0, after restoring a lost surface.
+int LockFailed(const SurfaceLock& lock) {
+  if (lock.Lost()) Restore();
+  return 0;
+}
+
+bool AtScreenDepth(const SurfaceLock& lock) {
+  return lock.BitsPerPixel() == mu::screenFormat.bytesPerPixel * 8;
+}
 
 // Locks the back screen, cuts the area (moved down by `down` rows) to it and
 // runs the kernel on that part. 1, or 0 when the lock failed.
@@ -30,7 +41,8 @@ template <typename Kernel>
 int OnArea(int x, int y, int down, unsigned width, unsigned height, Kernel kernel) {
   if (!backScreen || !EffectsDepth() || width == 0 || height == 0) return 1;
   SurfaceLock lock(backScreen);
-  if (!lock.Locked()) return 0;
+  if (!lock.Locked()) return LockFailed(lock);
+  if (!AtScreenDepth(lock)) return 1;
   const mu::PixelView screen = lock.View();
   mu::Area a;
   if (mu::FitArea(x, static_cast<long long>(y) + down, width, height, screen.width, screen.height,
@@ -67,11 +79,14 @@ int ZoomBy(int factor, int x, int y, unsigned width, unsigned height, int sparse
   mu::Area a;
   {
     SurfaceLock bufferLock(buffer);
-    if (!bufferLock.Locked()) return 0;
+    if (!bufferLock.Locked()) return LockFailed(bufferLock);
     SurfaceLock screenLock(backScreen);   // a failure unlocks the buffer on return
-    if (!screenLock.Locked()) return 0;
+    if (!screenLock.Locked()) {
+      bufferLock.Unlock();
+      return LockFailed(screenLock);
+    }
     const mu::PixelView to = bufferLock.View(), screen = screenLock.View();
-    if (bufferLock.BitsPerPixel() != screenLock.BitsPerPixel() ||
+    if (!AtScreenDepth(bufferLock) || !AtScreenDepth(screenLock) ||
         !mu::FitZoom(x, y, width, height, factor, screen.width, screen.height, to.width,
                      to.height, a)) {
       return 1;
@@ -116,7 +131,8 @@ int Zoom4(int x, int y, unsigned width, unsigned height, int sparse) {
 int DiscMosaic(int centreX, int centreY, int radius, int cellSize) {
   if (!backScreen || !EffectsDepth()) return 1;
   SurfaceLock lock(backScreen);
-  if (!lock.Locked()) return 0;
+  if (!lock.Locked()) return LockFailed(lock);
+  if (!AtScreenDepth(lock)) return 1;
   mu::PaintDiscMosaic(lock.View(), mu::screenFormat.bytesPerPixel, centreX, centreY, radius,
                       cellSize);
   return 1;

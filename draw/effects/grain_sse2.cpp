@@ -2,8 +2,8 @@
 // the table in runs (the reader's restart falls between two runs, exactly
 // where a per-pixel read would make it); then eight 16-bit pixels, or four
 // 32-bit ones, take their grain at once: each channel is cut out with a shift
-// and a mask, the grain added (0 for a channel not flagged) and the sum held
-// to the channel's full value.
+// and a mask, the grain of its noise value added (0 for a channel not
+// flagged) and the sum held to the channel's full value.
 #include "draw/effects/grain.h"
 
 #ifdef __SSE2__
@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "draw/effects/levels.h"
+#include "draw/effects/channels.h"
 
 namespace mu {
 
@@ -34,54 +34,60 @@ void ReadNoise(NoiseReader& reader, const std::uint8_t* noise, int n, std::uint8
   }
 }
 
+// A channel's grain for each noise value (the table holds 0, 1 and 2):
+// Depth<P>::Level(n << shift), which on 32 bits is not n times the level of 1.
 struct GrainLanes {
   __m128i position[3];
   __m128i keep[3];      // all ones for a channel that takes grain, else 0
   __m128i full;
-  __m128i gshift;       // noise to grain: the shift plus one level's own shift
-  ChannelLevels levels;
-  int shift;
+  __m128i one, two;     // noise values to compare with
+  __m128i grain1, grain2;
+  std::uint32_t grain[3];
   unsigned channels;
 };
 
-GrainLanes LanesOf(const ChannelLevels& l, int shift, unsigned channels, bool sixteen) {
+template <typename P>
+GrainLanes LanesOf(const PixelFormat& f, int shift, unsigned channels) {
+  using D = Depth<P>;
+  const bool sixteen = sizeof(P) == 2;
+  auto lanes = [&](int v) { return sixteen ? _mm_set1_epi16(static_cast<short>(v)) : _mm_set1_epi32(v); };
   GrainLanes g;
-  int unitShift = 0;
-  while ((1u << unitShift) < l.unit) ++unitShift;
   for (int c = 0; c < 3; ++c) {
-    g.position[c] = _mm_cvtsi32_si128(l.position[c]);
+    g.position[c] = _mm_cvtsi32_si128(static_cast<int>(sixteen ? f.channel[c].top5 : f.channel[c].shift));
     g.keep[c] = _mm_set1_epi32(((channels >> c) & 1) ? -1 : 0);
   }
-  g.full = sixteen ? _mm_set1_epi16(static_cast<short>(l.full))
-                   : _mm_set1_epi32(static_cast<int>(l.full));
-  g.gshift = _mm_cvtsi32_si128(shift + unitShift);
-  g.levels = l;
-  g.shift = shift;
+  for (int n = 0; n < 3; ++n) g.grain[n] = D::Level(n << shift);
+  g.full = lanes(D::kMax);
+  g.one = lanes(1);
+  g.two = lanes(2);
+  g.grain1 = lanes(static_cast<int>(g.grain[1]));
+  g.grain2 = lanes(static_cast<int>(g.grain[2]));
   g.channels = channels;
   return g;
 }
 
-// The reference rule for one pixel, for the ends of rows.
+// The rule for one pixel, for the ends of rows.
 template <typename P>
-P GrainPixel(const GrainLanes& g, P p, std::uint8_t n) {
-  const ChannelLevels& l = g.levels;
-  const std::uint32_t add = (static_cast<std::uint32_t>(n) << g.shift) * l.unit;
+P GrainPixel(const GrainLanes& g, const PixelFormat& f, P p, std::uint8_t n) {
+  using D = Depth<P>;
   std::uint32_t out = 0;
   for (int c = 0; c < 3; ++c) {
-    std::uint32_t v = l.Get(p, c);
-    if ((g.channels >> c) & 1) v = std::min(v + add, l.full);
-    out |= l.Put(v, c);
+    std::uint32_t v = D::Get(p, f, c);
+    if ((g.channels >> c) & 1) v = std::min<std::uint32_t>(v + g.grain[n], D::kMax);
+    out |= D::Put(v, f, c);
   }
   return static_cast<P>(out);
 }
 
-void GrainRow(const GrainLanes& g, std::uint16_t* row, const std::uint8_t* n, int w) {
+void GrainRow(const GrainLanes& g, const PixelFormat& f, std::uint16_t* row, const std::uint8_t* n,
+              int w) {
   const __m128i zero = _mm_setzero_si128();
   int i = 0;
   for (; i + 8 <= w; i += 8) {
     const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + i));
     const __m128i noise = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(n + i)), zero);
-    const __m128i grain = _mm_sll_epi16(noise, g.gshift);
+    const __m128i grain = _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi16(noise, g.one), g.grain1),
+                                       _mm_and_si128(_mm_cmpeq_epi16(noise, g.two), g.grain2));
     __m128i out = zero;
     for (int c = 0; c < 3; ++c) {
       __m128i v = _mm_and_si128(_mm_srl_epi16(px, g.position[c]), g.full);
@@ -90,10 +96,11 @@ void GrainRow(const GrainLanes& g, std::uint16_t* row, const std::uint8_t* n, in
     }
     _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i), out);
   }
-  for (; i < w; ++i) row[i] = GrainPixel<std::uint16_t>(g, row[i], n[i]);
+  for (; i < w; ++i) row[i] = GrainPixel<std::uint16_t>(g, f, row[i], n[i]);
 }
 
-void GrainRow(const GrainLanes& g, std::uint32_t* row, const std::uint8_t* n, int w) {
+void GrainRow(const GrainLanes& g, const PixelFormat& f, std::uint32_t* row, const std::uint8_t* n,
+              int w) {
   const __m128i zero = _mm_setzero_si128();
   int i = 0;
   for (; i + 4 <= w; i += 4) {
@@ -102,7 +109,8 @@ void GrainRow(const GrainLanes& g, std::uint32_t* row, const std::uint8_t* n, in
     std::memcpy(&four, n + i, 4);
     const __m128i noise =
         _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(four), zero), zero);
-    const __m128i grain = _mm_sll_epi32(noise, g.gshift);
+    const __m128i grain = _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi32(noise, g.one), g.grain1),
+                                       _mm_and_si128(_mm_cmpeq_epi32(noise, g.two), g.grain2));
     __m128i out = zero;
     for (int c = 0; c < 3; ++c) {
       __m128i v = _mm_and_si128(_mm_srl_epi32(px, g.position[c]), g.full);
@@ -113,15 +121,17 @@ void GrainRow(const GrainLanes& g, std::uint32_t* row, const std::uint8_t* n, in
     }
     _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i), out);
   }
-  for (; i < w; ++i) row[i] = GrainPixel<std::uint32_t>(g, row[i], n[i]);
+  for (; i < w; ++i) row[i] = GrainPixel<std::uint32_t>(g, f, row[i], n[i]);
 }
 
 template <typename P>
-void GrainRows(PixelView a, const GrainLanes& g, NoiseReader& reader, const std::uint8_t* noise) {
+void GrainRows(PixelView a, const PixelFormat& f, int shift, unsigned channels,
+               NoiseReader& reader, const std::uint8_t* noise) {
   static std::uint8_t values[kGrainRowCapacity];
+  const GrainLanes g = LanesOf<P>(f, shift, channels);
   for (int r = 0; r < a.height; ++r) {
     ReadNoise(reader, noise, a.width, values);
-    GrainRow(g, a.Row<P>(r), values, a.width);
+    GrainRow(g, f, a.Row<P>(r), values, a.width);
   }
 }
 
@@ -130,10 +140,9 @@ void GrainRows(PixelView a, const GrainLanes& g, NoiseReader& reader, const std:
 bool AddGrainSse2(PixelView area, const PixelFormat& f, int shift, unsigned channels,
                   NoiseReader& reader, const std::uint8_t* noise) {
   if (area.width > kGrainRowCapacity) return false;
-  const ChannelLevels l = LevelsOf(f);
   shift = std::clamp(shift, 0, kMaxGrainShift);
-  if (f.Sixteen()) GrainRows<std::uint16_t>(area, LanesOf(l, shift, channels, true), reader, noise);
-  if (f.ThirtyTwo()) GrainRows<std::uint32_t>(area, LanesOf(l, shift, channels, false), reader, noise);
+  if (f.Sixteen()) GrainRows<std::uint16_t>(area, f, shift, channels, reader, noise);
+  if (f.ThirtyTwo()) GrainRows<std::uint32_t>(area, f, shift, channels, reader, noise);
   return true;
 }
 

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "draw/effects/channels.h"
+
 namespace mu {
 
 namespace {
@@ -75,18 +77,17 @@ void MosaicRows(PixelView s, long long cx, long long cy, long long radius, long 
 
 }  // namespace
 
-void PaintDiscMosaicReference(PixelView screen, int bytesPerPixel, int centreX, int centreY,
-                              int radius, int cellSize) {
-  if (cellSize <= 1 || radius <= 0) return;
-  if (bytesPerPixel == 2) MosaicLoop<std::uint16_t>(screen, centreX, centreY, radius, cellSize);
-  if (bytesPerPixel == 4) MosaicLoop<std::uint32_t>(screen, centreX, centreY, radius, cellSize);
-}
-
 void PaintDiscMosaic(PixelView screen, int bytesPerPixel, int centreX, int centreY, int radius,
                      int cellSize) {
   if (cellSize <= 1 || radius <= 0) return;
-  if (bytesPerPixel == 2) MosaicRows<std::uint16_t>(screen, centreX, centreY, radius, cellSize);
-  if (bytesPerPixel == 4) MosaicRows<std::uint32_t>(screen, centreX, centreY, radius, cellSize);
+  if (bytesPerPixel == 2) {
+    (FastPath() ? MosaicRows<std::uint16_t> : MosaicLoop<std::uint16_t>)(screen, centreX, centreY,
+                                                                        radius, cellSize);
+  }
+  if (bytesPerPixel == 4) {
+    (FastPath() ? MosaicRows<std::uint32_t> : MosaicLoop<std::uint32_t>)(screen, centreX, centreY,
+                                                                        radius, cellSize);
+  }
 }
 
 }  // namespace mu

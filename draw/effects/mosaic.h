@@ -13,8 +13,6 @@ namespace mu {
 // `screen` is the whole back screen. A cell size of 1 or less changes nothing.
 void PaintDiscMosaic(PixelView screen, int bytesPerPixel, int centreX, int centreY, int radius,
                      int cellSize);
-void PaintDiscMosaicReference(PixelView screen, int bytesPerPixel, int centreX, int centreY,
-                              int radius, int cellSize);
 
 }  // namespace mu
 

@@ -7,18 +7,20 @@
 
 #include <cstdint>
 
-#include "draw/effects/levels.h"
+#include "draw/effects/channels.h"
 
 namespace mu {
 
 template <typename P>
-inline P FourNeighbourAverage(const ChannelLevels& l, P left, P right, P up, P down,
-                              unsigned fade) {
+inline P FourNeighbourAverage(const PixelFormat& f, P left, P right, P up, P down, unsigned fade) {
+  using D = Depth<P>;
+  const std::uint32_t level = D::Level(1);
   std::uint32_t out = 0;
   for (int c = 0; c < 3; ++c) {
-    std::uint32_t v = (l.Get(left, c) + l.Get(right, c) + l.Get(up, c) + l.Get(down, c)) >> 2;
-    if ((fade >> c) & 1) v = v >= l.unit ? v - l.unit : 0;
-    out |= l.Put(v, c);
+    std::uint32_t v =
+        (D::Get(left, f, c) + D::Get(right, f, c) + D::Get(up, f, c) + D::Get(down, f, c)) >> 2;
+    if ((fade >> c) & 1) v = v >= level ? v - level : 0;
+    out |= D::Put(v, f, c);
   }
   return static_cast<P>(out);
 }

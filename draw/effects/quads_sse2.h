@@ -13,7 +13,7 @@
 
 #include <cstdint>
 
-#include "draw/effects/levels.h"
+#include "draw/effects/channels.h"
 
 namespace mu {
 
@@ -29,12 +29,18 @@ struct QuadLanes {
   std::uint32_t full;
   int pos[3];
 
-  explicit QuadLanes(const ChannelLevels& l) : full(l.full) {
+  // The channel rules of channels.h for pixels of type P.
+  template <typename P>
+  static QuadLanes Of(const PixelFormat& f) {
+    QuadLanes q;
+    q.full = Depth<P>::kMax;
     for (int c = 0; c < 3; ++c) {
-      pos[c] = l.position[c];
-      position[c] = _mm_cvtsi32_si128(l.position[c]);
+      // Where Depth<P>::Put places a channel's value.
+      q.pos[c] = static_cast<int>(sizeof(P) == 2 ? f.channel[c].top5 : f.channel[c].shift);
+      q.position[c] = _mm_cvtsi32_si128(q.pos[c]);
     }
-    full32 = _mm_set1_epi32(static_cast<int>(l.full));
+    q.full32 = _mm_set1_epi32(static_cast<int>(q.full));
+    return q;
   }
   Quad Spread(std::uint32_t p) const {
     return static_cast<Quad>((p >> pos[0]) & full) | static_cast<Quad>((p >> pos[1]) & full) << 16 |
@@ -131,8 +137,9 @@ inline void JoinRow<std::uint32_t>(const QuadLanes& q, const Quad* in, int n, st
 }
 
 // One level off the fading channels' lanes of a quad, as a saturating subtrahend.
-inline __m128i FadeQuad(unsigned fade, std::uint32_t unit) {
-  const short u = static_cast<short>(unit);
+template <typename P>
+inline __m128i FadeQuad(unsigned fade) {
+  const short u = static_cast<short>(Depth<P>::Level(1));
   return _mm_set_epi16(0, (fade & 4) ? u : 0, (fade & 2) ? u : 0, (fade & 1) ? u : 0, 0,
                        (fade & 4) ? u : 0, (fade & 2) ? u : 0, (fade & 1) ? u : 0);
 }

@@ -27,8 +27,6 @@ struct SmokeNoise {
 // rewritten; `noise` is the 10,000-entry noise table.
 void SmokeRise(PixelView rows, const PixelFormat& f, unsigned fade, SmokeNoise& state,
                const std::uint8_t* noise);
-void SmokeRiseReference(PixelView rows, const PixelFormat& f, unsigned fade, SmokeNoise& state,
-                        const std::uint8_t* noise);
 // The SSE2 path SmokeRise takes; false when it does not apply.
 bool SmokeRiseSse2(PixelView rows, const PixelFormat& f, unsigned fade, SmokeNoise& state,
                    const std::uint8_t* noise);

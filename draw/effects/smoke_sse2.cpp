@@ -85,11 +85,11 @@ void SmokeRows(PixelView v, const QuadLanes& q, __m128i fade, SmokeNoise& s,
 }
 
 template <typename P>
-void SmokeWith(PixelView v, const ChannelLevels& l, unsigned fade, SmokeNoise& s,
+void SmokeWith(PixelView v, const PixelFormat& f, unsigned fade, SmokeNoise& s,
                const std::uint8_t* noise) {
-  const QuadLanes q(l);
+  const QuadLanes q = QuadLanes::Of<P>(f);
   if (fade) {
-    SmokeRows<P, true>(v, q, FadeQuad(fade, l.unit), s, noise);
+    SmokeRows<P, true>(v, q, FadeQuad<P>(fade), s, noise);
   } else {
     SmokeRows<P, false>(v, q, _mm_setzero_si128(), s, noise);
   }
@@ -101,9 +101,8 @@ bool SmokeRiseSse2(PixelView rows, const PixelFormat& f, unsigned fade, SmokeNoi
                    const std::uint8_t* noise) {
   if (rows.width > kQuadRowCapacity) return false;
   if (rows.width < 3 || rows.height < 3) return true;   // no pixel to move
-  const ChannelLevels l = LevelsOf(f);
-  if (f.Sixteen()) SmokeWith<std::uint16_t>(rows, l, fade, state, noise);
-  if (f.ThirtyTwo()) SmokeWith<std::uint32_t>(rows, l, fade, state, noise);
+  if (f.Sixteen()) SmokeWith<std::uint16_t>(rows, f, fade, state, noise);
+  if (f.ThirtyTwo()) SmokeWith<std::uint32_t>(rows, f, fade, state, noise);
   return true;
 }
 

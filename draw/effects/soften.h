@@ -11,9 +11,8 @@
 namespace mu {
 
 // `area` is the whole area (its outer pixels are read, never written); `fade`
-// holds the channel flags of levels.h (0: plain softening).
+// holds the channel flags of channels.h (0: plain softening).
 void SoftenArea(PixelView area, const PixelFormat& f, unsigned fade);
-void SoftenAreaReference(PixelView area, const PixelFormat& f, unsigned fade);
 // The SSE2 path SoftenArea takes; false when it does not apply (no SSE2, a row
 // wider than its buffers).
 bool SoftenAreaSse2(PixelView area, const PixelFormat& f, unsigned fade);

@@ -47,10 +47,10 @@ void SoftenRows(PixelView a, const QuadLanes& q, __m128i fade) {
 }
 
 template <typename P>
-void SoftenWith(PixelView a, const ChannelLevels& l, unsigned fade) {
-  const QuadLanes q(l);
+void SoftenWith(PixelView a, const PixelFormat& f, unsigned fade) {
+  const QuadLanes q = QuadLanes::Of<P>(f);
   if (fade) {
-    SoftenRows<P, true>(a, q, FadeQuad(fade, l.unit));
+    SoftenRows<P, true>(a, q, FadeQuad<P>(fade));
   } else {
     SoftenRows<P, false>(a, q, _mm_setzero_si128());
   }
@@ -61,9 +61,8 @@ void SoftenWith(PixelView a, const ChannelLevels& l, unsigned fade) {
 bool SoftenAreaSse2(PixelView area, const PixelFormat& f, unsigned fade) {
   if (area.width > kQuadRowCapacity) return false;
   if (area.width < 3 || area.height < 3) return true;   // no inner pixel
-  const ChannelLevels l = LevelsOf(f);
-  if (f.Sixteen()) SoftenWith<std::uint16_t>(area, l, fade);
-  if (f.ThirtyTwo()) SoftenWith<std::uint32_t>(area, l, fade);
+  if (f.Sixteen()) SoftenWith<std::uint16_t>(area, f, fade);
+  if (f.ThirtyTwo()) SoftenWith<std::uint32_t>(area, f, fade);
   return true;
 }
 

@@ -1,5 +1,7 @@
 #include "draw/effects/zoom.h"
 
+#include "draw/effects/channels.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -59,17 +61,14 @@ void EnlargeRows(PixelView to, ConstPixelView from, int factor, int block) {
 
 }  // namespace
 
-void EnlargeReference(PixelView to, ConstPixelView from, int bytesPerPixel, int factor,
-                      bool sparse) {
-  const int block = BlockSize(factor, sparse);
-  if (bytesPerPixel == 2) EnlargeLoop<std::uint16_t>(to, from, factor, block);
-  if (bytesPerPixel == 4) EnlargeLoop<std::uint32_t>(to, from, factor, block);
-}
-
 void Enlarge(PixelView to, ConstPixelView from, int bytesPerPixel, int factor, bool sparse) {
   const int block = BlockSize(factor, sparse);
-  if (bytesPerPixel == 2) EnlargeRows<std::uint16_t>(to, from, factor, block);
-  if (bytesPerPixel == 4) EnlargeRows<std::uint32_t>(to, from, factor, block);
+  if (bytesPerPixel == 2) {
+    (FastPath() ? EnlargeRows<std::uint16_t> : EnlargeLoop<std::uint16_t>)(to, from, factor, block);
+  }
+  if (bytesPerPixel == 4) {
+    (FastPath() ? EnlargeRows<std::uint32_t> : EnlargeLoop<std::uint32_t>)(to, from, factor, block);
+  }
 }
 
 }  // namespace mu

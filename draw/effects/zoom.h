@@ -19,8 +19,6 @@ bool FitZoom(long long x, long long y, unsigned width, unsigned height, int fact
 // Writes `from` enlarged into the top-left of `to`, which holds at least
 // factor x its width and height.
 void Enlarge(PixelView to, ConstPixelView from, int bytesPerPixel, int factor, bool sparse);
-void EnlargeReference(PixelView to, ConstPixelView from, int bytesPerPixel, int factor,
-                      bool sparse);
 
 }  // namespace mu
 
