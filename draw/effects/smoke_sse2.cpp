@@ -12,6 +12,7 @@
 #include <emmintrin.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include "draw/effects/channels.h"
 #include "draw/effects/neighbours.h"
@@ -93,18 +94,22 @@ void SmokeRows(PixelView v, const PixelFormat& f, unsigned fade, SmokeNoise& s, 
       }
     };
     const int end = w - 1;
+    // Every pixel is a copy but the smoothed ones: copy the row first.
+    std::memcpy(out + 1, below + 1, sizeof(P) * static_cast<std::size_t>(w - 2));
     int col = 1;
     while (col < end && counter != 0) step(col++);   // a pair begun on the row before
     // With the counter at 0, an entry of 2 gives an average and then a copy,
-    // an entry of 0 or 1 a copy alone: the next column depends on the entry,
-    // and nothing else waits for the noise.
-    while (col + 1 < end && noise[position] <= 2) {
-      const int pair = noise[position] == 2;
-      out[col] = pair ? averages[col] : below[col];
-      out[col + 1] = below[col + 1];   // the pair's copy, or written again by the next entry
+    // an entry of 0 or 1 a copy alone: only the averages are left to write.
+    const std::uint8_t* entry = noise + position;
+    const std::uint8_t* last = noise + muDraw::kNoiseEntries - 1;
+    while (col + 1 < end && entry < last && *entry <= 2) {
+      const int pair = *entry++ == 2;
+      // A select by mask, so that no compiler makes it a branch on the noise.
+      const P keep = static_cast<P>(-pair);
+      out[col] = static_cast<P>(below[col] ^ ((averages[col] ^ below[col]) & keep));
       col += 1 + pair;
-      Advance(position);
     }
+    position = static_cast<int>(entry - noise);
     while (col < end) step(col++);
   }
   s.counter = counter;
