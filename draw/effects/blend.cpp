@@ -170,15 +170,36 @@ void AlphaGradientFast(PixelView dst, ConstPixelView src, const PixelFormat& f,
   const GradientWeights w = WeightsOf(start);
   AlphaPlan plans[kGradientFalls];
   bool built[kGradientFalls] = {};
-  GradientRuns(dst, src, sizeof(P), g, [&](PixelView d, ConstPixelView s, int j) {
+  auto plan = [&](int j) -> const AlphaPlan& {
     if (!built[j]) {
       long double weight[3];
       for (int c = 0; c < 3; ++c) weight[c] = 1.0L - static_cast<long double>(w.k[j][c]);
       plans[j].Build(f, weight);
       built[j] = true;
     }
+    return plans[j];
+  };
+#ifdef __SSE2__
+  // Across the columns each row takes the same steps: the vector path reads
+  // each column's plan from a table.
+  if (!g.vertical && dst.width <= kMaxColumns) {
+    static ColumnAlpha columns;
+    FallCounter counter(g);
+    bool vector = true;
+    for (int x = 0; x < dst.width && vector; ++x) {
+      const AlphaPlan& p = plan(counter.Next(x));
+      vector = p.exact && p.vector;
+      for (int c = 0; c < 3; ++c) {
+        columns.multiplier[c][x] = static_cast<std::int16_t>(p.multiplier[c]);
+        columns.sourceBase[c][x] = static_cast<std::int16_t>(p.baseIsSource[c] ? -1 : 0);
+      }
+    }
+    if (vector && sse2::AlphaColumns(dst, src, f, columns)) return;
+  }
+#endif
+  GradientRuns(dst, src, sizeof(P), g, [&](PixelView d, ConstPixelView s, int j) {
     const float* k = w.k[j];
-    AlphaRun<P>(d, s, f, plans[j], [&](std::uint32_t sp, std::uint32_t dp) { return AlphaPixel<P>(sp, dp, f, k); });
+    AlphaRun<P>(d, s, f, plan(j), [&](std::uint32_t sp, std::uint32_t dp) { return AlphaPixel<P>(sp, dp, f, k); });
   });
 }
 
@@ -214,6 +235,23 @@ void FadeGradientTyped(PixelView dst, ConstPixelView src, const PixelFormat& f, 
     }
     return;
   }
+#ifdef __SSE2__
+  if (!g.vertical && dst.width <= kMaxColumns) {
+    static ColumnCuts columns;
+    FallCounter counter(g);
+    for (int x = 0; x < dst.width; ++x) {
+      const FadeCuts cuts = cutsAfter(counter.Next(x));
+      columns.sourceBytes[x] = columns.targetBytes[x] = 0;
+      for (int c = 0; c < 3; ++c) {
+        columns.source[c][x] = static_cast<std::int16_t>(cuts.source[c]);
+        columns.target[c][x] = static_cast<std::int16_t>(cuts.target[c]);
+        columns.sourceBytes[x] |= static_cast<std::uint32_t>(cuts.source[c] & 255) << (f.channel[c].shift & 31);
+        columns.targetBytes[x] |= static_cast<std::uint32_t>(cuts.target[c] & 255) << (f.channel[c].shift & 31);
+      }
+    }
+    if (sse2::FadeColumns(dst, src, f, columns)) return;
+  }
+#endif
   GradientRuns(dst, src, sizeof(P), g, [&](PixelView d, ConstPixelView s, int falls) {
     FadeRun<P>(d, s, f, cutsAfter(falls));
   });

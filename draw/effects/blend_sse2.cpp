@@ -90,6 +90,50 @@ bool FadeRows(PixelView dst, ConstPixelView src, const PixelFormat& f, const Fad
   return true;
 }
 
+bool AlphaColumns(PixelView dst, ConstPixelView src, const PixelFormat& f, const ColumnAlpha& columns) {
+  if (!f.Sixteen()) return false;
+  const Lanes16 l = NativeLanes(f);
+  auto load = [](const std::int16_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
+  RowsAt<std::uint16_t>(dst, src, [&](__m128i s, __m128i d, int x) {
+    __m128i out = _mm_setzero_si128();
+    for (int c = 0; c < 3; ++c) {
+      const __m128i sc = Take(s, l, c), dc = Take(d, l, c), fromSource = load(columns.sourceBase[c] + x);
+      const __m128i base = _mm_or_si128(_mm_and_si128(fromSource, sc), _mm_andnot_si128(fromSource, dc));
+      const __m128i other = _mm_xor_si128(_mm_xor_si128(sc, dc), base);
+      const __m128i diff = _mm_slli_epi16(_mm_sub_epi16(other, base), 1);
+      out = _mm_or_si128(out, Place(_mm_add_epi16(base, _mm_mulhi_epi16(diff, load(columns.multiplier[c] + x))), l, c));
+    }
+    return out;
+  });
+  return true;
+}
+
+bool FadeColumns(PixelView dst, ConstPixelView src, const PixelFormat& f, const ColumnCuts& columns) {
+  auto load = [](const void* p) { return _mm_loadu_si128(static_cast<const __m128i*>(p)); };
+  if (ByteChannels(f)) {
+    const __m128i white = _mm_set1_epi32(static_cast<int>(f.white));
+    RowsAt<std::uint32_t>(dst, src, [&](__m128i s, __m128i d, int x) {
+      return _mm_and_si128(_mm_adds_epu8(_mm_subs_epu8(s, load(columns.sourceBytes + x)),
+                                         _mm_subs_epu8(d, load(columns.targetBytes + x))),
+                           white);
+    });
+    return true;
+  }
+  if (!f.Sixteen()) return false;
+  const Lanes16 l = LevelLanes(f);
+  const __m128i top = _mm_set1_epi16(31);
+  RowsAt<std::uint16_t>(dst, src, [&](__m128i s, __m128i d, int x) {
+    __m128i out = _mm_setzero_si128();
+    for (int c = 0; c < 3; ++c) {
+      const __m128i v = _mm_add_epi16(_mm_subs_epu16(Take(s, l, c), load(columns.source[c] + x)),
+                                      _mm_subs_epu16(Take(d, l, c), load(columns.target[c] + x)));
+      out = _mm_or_si128(out, Place(_mm_min_epi16(v, top), l, c));
+    }
+    return out;
+  });
+  return true;
+}
+
 bool AddBlend(PixelView dst, ConstPixelView src, const PixelFormat& f, int cut) {
   if (ByteChannels(f)) {
     const int cuts[3] = {LevelTo8(cut), LevelTo8(cut), LevelTo8(cut)};
@@ -172,11 +216,16 @@ bool Brightness(PixelView dst, ConstPixelView src, const PixelFormat& f, const S
 bool GrayBlt(PixelView dst, ConstPixelView src, const PixelFormat& f) {
   if (!f.Sixteen()) return false;
   const Lanes16 l = LevelLanes(f);
-  const __m128i third = _mm_set1_epi16(171);   // n x 171 >> 9 = n / 3 for n = 0..93
+  // n / 3 for n = 0..93 is the high half of n x 21846 (65536 / 3 rounded up);
+  // g placed at the three top5 positions is one product, the five-bit fields
+  // not overlapping.
+  const __m128i third = _mm_set1_epi16(21846);
+  const __m128i spread = _mm_set1_epi16(static_cast<short>((1u << f.channel[kRed].top5) |
+                                                           (1u << f.channel[kGreen].top5) |
+                                                           (1u << f.channel[kBlue].top5)));
   Rows<std::uint16_t>(dst, src, [&](__m128i s, __m128i) {
     const __m128i n = _mm_add_epi16(_mm_add_epi16(Take(s, l, kRed), Take(s, l, kGreen)), Take(s, l, kBlue));
-    const __m128i g = _mm_srli_epi16(_mm_mullo_epi16(n, third), 9);
-    return _mm_or_si128(_mm_or_si128(Place(g, l, kRed), Place(g, l, kGreen)), Place(g, l, kBlue));
+    return _mm_mullo_epi16(_mm_mulhi_epu16(n, third), spread);
   });
   return true;
 }

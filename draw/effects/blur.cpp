@@ -128,6 +128,10 @@ void BoxBlurSliding(PixelView dst, ConstPixelView src, const PixelFormat& f, int
     const P* s = src.Row<P>(r);
     P* d = dst.Row<P>(r);
     int left = 0;
+    // sum / (size x size) as a product: the sums stay below 2^20, where the
+    // reciprocal rounded up at 32 bits is off by less than the smallest
+    // fraction of a quotient (1 / 2025), so every quotient is exact.
+    const std::uint64_t reciprocal = ((1ull << 32) + size * size - 1) / (size * size);
     for (int col = 0; col < w; ++col) {
       const int bx = std::min(col, w - size);
       if (bx != left) {
@@ -136,7 +140,7 @@ void BoxBlurSliding(PixelView dst, ConstPixelView src, const PixelFormat& f, int
       }
       if (s[col] == 0) continue;
       int avg[3];
-      for (int c = 0; c < 3; ++c) avg[c] = BoxAverage(sum[c], size);
+      for (int c = 0; c < 3; ++c) avg[c] = static_cast<int>((static_cast<std::uint64_t>(sum[c]) * reciprocal) >> 32);
       d[col] = static_cast<P>(Compose<P>(avg, f));
     }
   }
@@ -148,6 +152,13 @@ void SoftEdge(PixelView dst, ConstPixelView src, const PixelFormat& f) {
   ForDepth(dst, f, [&](auto pixel) {
     using P = decltype(pixel);
     if (FastPath()) {
+#ifdef __SSE2__
+      auto pixel = [&](int col, int r) {
+        const std::uint32_t s = src.Row<P>(r)[col];
+        if (s != 0) dst.Row<P>(r)[col] = static_cast<P>(SoftPixel<P>(dst, src, f, col, r, s));
+      };
+      if (sse2::SoftEdge(dst, src, f, pixel)) return;
+#endif
       SoftEdgeFast<P>(dst, src, f);
     } else {
       SoftEdgeReference<P>(dst, src, f);

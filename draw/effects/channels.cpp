@@ -44,7 +44,23 @@ long long CeilDiv(long long a, long long b) { return -FloorDiv(-a, b); }
 
 }  // namespace
 
-int FitMultiplier(const int* value, int lo, int hi, int maxA) {
+namespace {
+
+bool Fits(const int* value, int lo, int hi, long long a) {
+  for (int k = lo; k <= hi; ++k) {
+    if (((k * a) >> 15) != value[k - lo]) return false;   // >> of a negative value floors
+  }
+  return true;
+}
+
+}  // namespace
+
+int FitMultiplier(const int* value, int lo, int hi, int maxA, long double hint) {
+  // The scale's nearest multipliers nearly always fit: try them first.
+  const long long near = FloorExtended(hint * 32768.0L);
+  for (long long a : {near, near + 1}) {
+    if (a >= 0 && a <= maxA && Fits(value, lo, hi, a)) return static_cast<int>(a);
+  }
   // Each k bounds A from both sides: v x 32768 <= k x A <= (v + 1) x 32768 - 1.
   long long aMin = 0, aMax = maxA;
   for (int k = lo; k <= hi; ++k) {
@@ -62,10 +78,7 @@ int FitMultiplier(const int* value, int lo, int hi, int maxA) {
       aMin = std::max(aMin, CeilDiv(high, k));
     }
   }
-  if (aMin > aMax) return -1;
-  for (int k = lo; k <= hi; ++k) {
-    if (FloorDiv(k * aMin, 32768) != value[k - lo]) return -1;
-  }
+  if (aMin > aMax || !Fits(value, lo, hi, aMin)) return -1;
   return static_cast<int>(aMin);
 }
 
@@ -76,11 +89,9 @@ void DifferenceSteps::Build(long double weight, int r) {
   const long double scaled = std::ldexp(weight, 43);
   exact = weight >= 0 && weight <= 1 && scaled == std::floor(scaled);
   for (int k = -range; k <= range; ++k) {
-    const long double product = weight * static_cast<long double>(k);
-    long double f = std::floor(product);
-    step[k + range] = static_cast<int>(f);
+    step[k + range] = static_cast<int>(FloorExtended(weight * static_cast<long double>(k)));
   }
-  multiplier = FitMultiplier(step, -range, range, 32767);
+  multiplier = FitMultiplier(step, -range, range, 32767, weight);
 }
 
 void ScaleSteps::Build(float factor, int m) {
@@ -90,7 +101,7 @@ void ScaleSteps::Build(float factor, int m) {
     long long t = TruncExtended(static_cast<long double>(v) * f);
     value[v] = static_cast<int>(std::min<long long>(t, max));
   }
-  multiplier = FitMultiplier(value, 0, max, 65535);
+  multiplier = FitMultiplier(value, 0, max, 65535, f);
 }
 
 }  // namespace mu

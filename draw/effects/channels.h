@@ -76,20 +76,24 @@ int LevelValue(int level);
 // trunc(31 - amount x 31) in extended precision, amount held to 0..1: 0..31.
 int CutOf(float amount);
 
-// trunc() of a non-negative extended value below 2^62, without touching the
-// FPU's rounding mode: adding 2^63 rounds to a whole number, which is then
-// corrected down if it came out above v.
-inline long long TruncExtended(long double v) {
-  const long double big = 9223372036854775808.0L;   // 2^63
+// floor() of an extended value of magnitude below 2^62, without a library
+// call or a change of the FPU's rounding mode: adding 1.5 x 2^63 rounds it to
+// a whole number (the sum lies where the spacing is 1), which is corrected
+// down when it came out above v.
+inline long long FloorExtended(long double v) {
+  const long double big = 13835058055282163712.0L;   // 1.5 x 2^63
   long double r = (v + big) - big;
   if (r > v) r -= 1;
   return static_cast<long long>(r);
 }
+// trunc() of a non-negative extended value (below 2^62).
+inline long long TruncExtended(long double v) { return FloorExtended(v); }
 
 // A 16-bit fixed-point multiplier A with floor(k x A / 32768) == value[k - lo]
 // for every k in lo..hi (the vector paths compute it as the high half of
-// (2k) x A), A in 0..maxA; -1 when no such A exists.
-int FitMultiplier(const int* value, int lo, int hi, int maxA);
+// (2k) x A), A in 0..maxA; -1 when no such A exists. `hint` is the scale the
+// values came from (A is nearly always hint x 32768, rounded down or up).
+int FitMultiplier(const int* value, int lo, int hi, int maxA, long double hint);
 
 // floor(weight x k) for every difference k = -range..range of two components,
 // as the extended product gives it. A blend base + weight x (other - base)

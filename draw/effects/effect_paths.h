@@ -5,6 +5,7 @@
 #define MU_DRAW_EFFECTS_EFFECT_PATHS_H
 
 #include <cstdint>
+#include <functional>
 
 #include "draw/effects/blend.h"
 #include "draw/effects/channels.h"
@@ -56,6 +57,24 @@ struct FadeCuts {
   int target[3];
 };
 
+// Per-column settings of a horizontal gradient for the vector paths (every
+// row has the same), with room for the spare lanes of a row's last vector.
+constexpr int kMaxColumns = 4096;
+struct ColumnAlpha {
+  std::int16_t multiplier[3][kMaxColumns + 8];
+  std::int16_t sourceBase[3][kMaxColumns + 8];   // -1: the plan's base is the source
+};
+struct ColumnCuts {
+  std::int16_t source[3][kMaxColumns + 8];       // 16-bit: five-bit cuts per channel
+  std::int16_t target[3][kMaxColumns + 8];
+  std::uint32_t sourceBytes[kMaxColumns + 8];    // 32-bit: the cuts in each channel's byte
+  std::uint32_t targetBytes[kMaxColumns + 8];
+};
+
+// The soft edge's plain rule for one pixel (col, r) of the views, for the
+// vector path's edges.
+using SoftEdgeRow = std::function<void(int col, int r)>;
+
 #ifdef __SSE2__
 namespace sse2 {
 // Each returns false when it has no vector form for the format; the caller
@@ -63,6 +82,8 @@ namespace sse2 {
 bool HalfBlend(PixelView dst, ConstPixelView src, const PixelFormat& f);
 bool AlphaRows(PixelView dst, ConstPixelView src, const PixelFormat& f, const AlphaPlan& plan);
 bool FadeRows(PixelView dst, ConstPixelView src, const PixelFormat& f, const FadeCuts& cuts);
+bool AlphaColumns(PixelView dst, ConstPixelView src, const PixelFormat& f, const ColumnAlpha& columns);
+bool FadeColumns(PixelView dst, ConstPixelView src, const PixelFormat& f, const ColumnCuts& columns);
 bool AddBlend(PixelView dst, ConstPixelView src, const PixelFormat& f, int cut);
 bool ShadowBlend(PixelView dst, ConstPixelView src, const PixelFormat& f);
 bool Darken(PixelView dst, ConstPixelView src, const PixelFormat& f, const int cut[3]);
@@ -70,6 +91,7 @@ bool Brightness(PixelView dst, ConstPixelView src, const PixelFormat& f, const S
 bool GrayBlt(PixelView dst, ConstPixelView src, const PixelFormat& f);
 bool ChannelMask(PixelView dst, ConstPixelView src, const PixelFormat& f, std::uint32_t keep);
 bool BoxBlur2(PixelView dst, ConstPixelView src, const PixelFormat& f);
+bool SoftEdge(PixelView dst, ConstPixelView src, const PixelFormat& f, const SoftEdgeRow& pixel);
 }  // namespace sse2
 #endif
 

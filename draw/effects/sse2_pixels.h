@@ -72,36 +72,46 @@ inline __m128i Keep32(__m128i s, __m128i result, __m128i d) {
   return _mm_or_si128(_mm_and_si128(clear, d), _mm_andnot_si128(clear, result));
 }
 
-// op(s, d) on every vector of pixels of the views (16 bytes at a time, the
-// last few pixels of a row through a zeroed copy, whose zeros are transparent),
-// written where the source is not 0. P is the pixel type.
+// op(s, d, x) on every vector of pixels of the views (16 bytes at a time, x
+// the first column of the vector; the last few pixels of a row through a
+// zeroed copy, whose zeros are transparent), written where the source is not
+// 0. P is the pixel type.
 template <typename P, typename Op>
-void Rows(PixelView dst, ConstPixelView src, Op op) {
+void RowsAt(PixelView dst, ConstPixelView src, Op op) {
   constexpr int kLanes = 16 / sizeof(P);
+  auto keep = [](__m128i s, __m128i r, __m128i d) { return sizeof(P) == 2 ? Keep16(s, r, d) : Keep32(s, r, d); };
+  auto load = [](const P* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
   for (int y = 0; y < dst.height; ++y) {
     P* d = dst.Row<P>(y);
     const P* s = src.Row<P>(y);
     int x = 0;
+    // Two vectors a turn, so that the two chains of work overlap.
+    for (; x + 2 * kLanes <= dst.width; x += 2 * kLanes) {
+      const __m128i s0 = load(s + x), s1 = load(s + x + kLanes), d0 = load(d + x), d1 = load(d + x + kLanes);
+      const __m128i r0 = op(s0, d0, x), r1 = op(s1, d1, x + kLanes);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(d + x), keep(s0, r0, d0));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(d + x + kLanes), keep(s1, r1, d1));
+    }
     for (; x + kLanes <= dst.width; x += kLanes) {
-      const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + x));
-      const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + x));
-      const __m128i r = op(sv, dv);
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(d + x),
-                       sizeof(P) == 2 ? Keep16(sv, r, dv) : Keep32(sv, r, dv));
+      const __m128i sv = load(s + x), dv = load(d + x);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(d + x), keep(sv, op(sv, dv, x), dv));
     }
     if (x < dst.width) {
       const int n = dst.width - x;
       P ts[kLanes] = {}, td[kLanes] = {};
       std::memcpy(ts, s + x, n * sizeof(P));
       std::memcpy(td, d + x, n * sizeof(P));
-      const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ts));
-      const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(td));
-      const __m128i r = op(sv, dv);
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(td),
-                       sizeof(P) == 2 ? Keep16(sv, r, dv) : Keep32(sv, r, dv));
+      const __m128i sv = load(ts), dv = load(td);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(td), keep(sv, op(sv, dv, x), dv));
       std::memcpy(d + x, td, n * sizeof(P));
     }
   }
+}
+
+// op(s, d) on every vector, as RowsAt.
+template <typename P, typename Op>
+void Rows(PixelView dst, ConstPixelView src, Op op) {
+  RowsAt<P>(dst, src, [&op](__m128i s, __m128i d, int) { return op(s, d); });
 }
 
 }  // namespace sse2
