@@ -70,7 +70,7 @@ void MosaicRows(PixelView s, long long cx, long long cy, long long radius, long 
     for (long long dx0 = ox.first + (lo - ox.first) / cell * cell; dx0 < hi; dx0 += cell) {
       const P v = top[cx + dx0];
       const long long end = std::min(dx0 + cell, hi);
-      for (long long dx = std::max(dx0, lo); dx < end; ++dx) row[cx + dx] = v;
+      std::fill(row + (cx + std::max(dx0, lo)), row + (cx + end), v);   // on the screen: int range
     }
   }
 }
