@@ -332,6 +332,21 @@ int GlowBlt(int x, int y, int shiftRed, int shiftGreen, int shiftBlue, int direc
             int sprite, int left, int top, int right, int bottom);   // light spread in the flagged directions
 
 // ---- Further pixel effects --------------------------------------------------
+// On an area of the back screen itself (cut to the screen), each once per call;
+// 1 when done or nothing to do, 0 when a lock failed. Fade and grain flags
+// name the channels (non-zero: that channel).
+int Smoke(int x, int y, unsigned width, unsigned height);   // content rises a row, smoothed now and then
+int SmokeFade(int fadeRed, int fadeGreen, int fadeBlue, int x, int y, unsigned width,
+              unsigned height);                   // smoke whose smoothed pixels darken
+int Soften(int x, int y, unsigned width, unsigned height);  // inner pixels to their neighbours' average
+int SoftenFade(int fadeRed, int fadeGreen, int fadeBlue, int x, int y, unsigned width,
+               unsigned height);                  // softening that darkens the flagged channels
+int Zoom2(int x, int y, unsigned width, unsigned height, int sparse);   // area doubled in place
+int Zoom4(int x, int y, unsigned width, unsigned height, int sparse);   // area quadrupled in place
+int DiscMosaic(int centreX, int centreY, int radius, int cellSize);     // square cells inside a disc
+int Grain(int shift, int x, int y, unsigned width, unsigned height);    // noise brightens every channel
+int GrainRGB(int grainRed, int grainGreen, int grainBlue, int shift, int x, int y, unsigned width,
+             unsigned height);                    // noise brightens the flagged channels
 
 // ---- Rotation and mapping effects -------------------------------------------
 

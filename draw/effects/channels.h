@@ -119,6 +119,12 @@ struct ScaleSteps {
   void Build(float factor, int max);
 };
 
+// Channel flags of the fading and grain effects: bit c set for channel c.
+inline unsigned ChannelFlags(int red, int green, int blue) {
+  return (red ? 1u : 0u) | (green ? 2u : 0u) | (blue ? 4u : 0u);
+}
+constexpr unsigned kAllChannels = 7;
+
 }  // namespace mu
 
 #endif
