@@ -2,3 +2,13 @@ list(APPEND MU_CORE_SOURCES draw/effects/channels.cpp draw/effects/blend.cpp dra
   draw/effects/tone.cpp draw/effects/blur.cpp draw/effects/blur_sse2.cpp draw/effects/warp.cpp)
 list(APPEND MU_WIN_SOURCES draw/effects/curtains.cpp draw/effects/effect_frame.cpp
   draw/effects/sprite_effects.cpp)
+# Rotation and mapping effects: rotations, smear, ripple, tunnel. Their float
+# steps (the ripple's wave, the stretched tiles' zooms) must be rounded to
+# 32 bits at each operation, which the Windows build's x87 code would not do.
+set(MU_ROTATION_SOURCES draw/effects/rotate.cpp draw/effects/smear.cpp draw/effects/ripple.cpp
+  draw/effects/ripple_sse2.cpp draw/effects/tunnel.cpp)
+list(APPEND MU_CORE_SOURCES ${MU_ROTATION_SOURCES})
+list(APPEND MU_WIN_SOURCES draw/effects/rotation_effects.cpp)
+if(WIN32)
+  set_source_files_properties(${MU_ROTATION_SOURCES} PROPERTIES COMPILE_OPTIONS -mfpmath=sse)
+endif()
