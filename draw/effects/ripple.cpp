@@ -3,6 +3,7 @@
 #include "draw/effects/ripple.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "draw/effects/channels.h"
@@ -32,31 +33,16 @@ RipplePlace RipplePlan::Place(int xx, int yy) const {
 
 namespace {
 
-// A displacement as a whole number, when it has one that fits.
-bool Whole(float v, long long& out) {
-  if (!(v >= -2147483648.0f && v < 2147483648.0f)) return false;
-  out = static_cast<int>(v);
-  return true;
-}
+// A displacement truncated; INT_MIN when it has no whole value that fits.
+int Whole(float v) { return v >= -2147483648.0f && v < 2147483648.0f ? static_cast<int>(v) : INT_MIN; }
 
 }  // namespace
 
 template <typename P>
 void RipplePlan::Put(PixelView screen, const ClipBounds& bounds, ConstPixelView sprite, int xx, int yy,
                      RipplePlace place) const {
-  long long dx, dy;
-  if (!Whole(place.dx, dx) || !Whole(place.dy, dy)) return;
-  const long long tx = area.x + dx, ty = area.y + dy;
-  if (tx < bounds.left || tx >= bounds.right || ty < bounds.top || ty >= bounds.bottom) return;
-  const long long sx = static_cast<long long>(area.left) + xx, sy = static_cast<long long>(area.top) + yy;
-  if (sx < 0 || sx >= sprite.width || sy < 0 || sy >= sprite.height) return;
-  screen.Row<P>(static_cast<int>(ty))[tx] = sprite.Row<P>(static_cast<int>(sy))[sx];
+  PutAt<P>(screen, bounds, sprite, xx, yy, Whole(place.dx), Whole(place.dy));
 }
-
-template void RipplePlan::Put<std::uint16_t>(PixelView, const ClipBounds&, ConstPixelView, int, int,
-                                             RipplePlace) const;
-template void RipplePlan::Put<std::uint32_t>(PixelView, const ClipBounds&, ConstPixelView, int, int,
-                                             RipplePlace) const;
 
 void RippleBlt(PixelView screen, const ClipBounds& bounds, const EffectArea& area, int spanWidth,
                int spanHeight, ConstPixelView sprite, const PixelFormat& f, const RippleWave& wave) {

@@ -1,12 +1,15 @@
 // The ripple's vector path: the wave of four columns at once, the operations
 // of RipplePlan::Place and wave.h in the same order on four floats, so every
-// lane equals the plain code bit for bit; the pixels are then written one by
-// one in column order, as the reference loop writes them.
+// lane equals the plain code bit for bit. The columns' own values are formed
+// once per call; each row's displacements are formed first, then its pixels
+// are written one by one in column order, as the reference loop writes them.
 #include "draw/effects/ripple_plan.h"
 
 #ifdef __SSE2__
 
 #include <emmintrin.h>
+
+#include <algorithm>
 
 #include "draw/effects/wave.h"
 
@@ -18,7 +21,7 @@ namespace {
 __m128 Splat(float v) { return _mm_set1_ps(v); }
 
 // wave::Cos of four values.
-__m128 Cos(__m128 x) {
+inline __attribute__((always_inline)) __m128 Cos(__m128 x) {
   using namespace wave;
   x = _mm_and_ps(x, _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF)));
   const __m128 inRange = _mm_cmplt_ps(x, Splat(kCosLimit));
@@ -40,7 +43,7 @@ __m128 Cos(__m128 x) {
 }
 
 // wave::Exp of four values.
-__m128 Exp(__m128 t) {
+inline __attribute__((always_inline)) __m128 Exp(__m128 t) {
   using namespace wave;
   t = _mm_max_ps(t, Splat(-kExpMax));   // t > -87 ? t : -87, as the plain code
   t = _mm_min_ps(t, Splat(kExpMax));
@@ -57,30 +60,59 @@ __m128 Exp(__m128 t) {
   return _mm_mul_ps(p, _mm_castsi128_ps(bits));
 }
 
+// The drawn columns the vector path takes; wider areas use the plain code.
+constexpr int kColumns = 4096;
+struct Columns {
+  alignas(16) float x[kColumns + 4];     // xx as a float
+  alignas(16) float nxx[kColumns + 4];   // nx x nx, the same for every row
+  alignas(16) int dx[kColumns + 4];      // the row's displacements
+  alignas(16) int dy[kColumns + 4];
+};
+Columns columns;
+
+// Truncated displacements of four lanes: cvttps2dq answers 0x80000000
+// (INT_MIN) for a value without a whole value that fits, as the plain code does.
+__m128i Truncated(__m128 v) { return _mm_cvttps_epi32(v); }
+
 template <typename P>
-void Rows(PixelView screen, const ClipBounds& bounds, ConstPixelView sprite, const RipplePlan& plan) {
-  const long long stride = plan.stride, w = plan.area.width, h = plan.area.height;
+void Rows(PixelView screen, const ClipBounds& bounds, ConstPixelView sprite, const RipplePlan& plan, int count) {
+  const long long stride = plan.stride, h = plan.area.height;
+  // The columns k whose sprite column left + k x stride lies inside the sprite.
+  const long long left = plan.area.left;
+  const int first = static_cast<int>(std::min<long long>(count, left >= 0 ? 0 : (-left + stride - 1) / stride));
+  const int end = static_cast<int>(std::clamp<long long>((sprite.width - left + stride - 1) / stride, first, count));
+  for (int k = 0; k < count + 4; ++k) {   // the spare lanes of the last group too
+    const float fx = static_cast<float>(k < count ? k * stride : 0);
+    const float nx = 2.0f * fx / plan.width - 1.0f;
+    columns.x[k] = fx;
+    columns.nxx[k] = nx * nx;
+  }
   for (long long yy = 0; yy < h; yy += stride) {
     const int y = static_cast<int>(yy);
     const float fy = static_cast<float>(y);
     const float ny = 2.0f * fy / plan.height - 1.0f;
     const __m128 fyv = Splat(fy), nyy = Splat(ny * ny), lean = Splat(fy * plan.shear);
-    for (long long xx = 0; xx < w; xx += 4 * stride) {
-      alignas(16) int column[4];
-      int lanes = 0;
-      for (; lanes < 4 && xx + lanes * stride < w; ++lanes) column[lanes] = static_cast<int>(xx + lanes * stride);
-      for (int k = lanes; k < 4; ++k) column[k] = 0;
-      const __m128 fx = _mm_cvtepi32_ps(_mm_load_si128(reinterpret_cast<const __m128i*>(column)));
-      const __m128 nx = _mm_sub_ps(_mm_div_ps(_mm_mul_ps(Splat(2.0f), fx), Splat(plan.width)), Splat(1.0f));
-      const __m128 nxx = _mm_mul_ps(nx, nx);
+    for (int k = 0; k < count; k += 4) {
+      const __m128 fx = _mm_load_ps(columns.x + k), nxx = _mm_load_ps(columns.nxx + k);
       const __m128 radius = _mm_sqrt_ps(_mm_add_ps(nxx, nyy));
       const __m128 wave = _mm_mul_ps(Cos(_mm_mul_ps(radius, Splat(plan.frequency))), Exp(_mm_sub_ps(nyy, nxx)));
-      const __m128 lift = _mm_add_ps(
-          _mm_div_ps(_mm_mul_ps(_mm_add_ps(wave, Splat(1.0f)), Splat(plan.amplitude)), Splat(2.0f)), fyv);
-      alignas(16) float dx[4], dy[4];
-      _mm_store_ps(dx, _mm_mul_ps(_mm_add_ps(fx, lean), Splat(plan.scale)));
-      _mm_store_ps(dy, _mm_mul_ps(Splat(plan.scale), lift));
-      for (int k = 0; k < lanes; ++k) plan.Put<P>(screen, bounds, sprite, column[k], y, RipplePlace{dx[k], dy[k]});
+      // Halving is exact, so x / 2 and x x 0.5 agree.
+      const __m128 lift =
+          _mm_add_ps(_mm_mul_ps(_mm_mul_ps(_mm_add_ps(wave, Splat(1.0f)), Splat(plan.amplitude)), Splat(0.5f)), fyv);
+      _mm_store_si128(reinterpret_cast<__m128i*>(columns.dx + k),
+                      Truncated(_mm_mul_ps(_mm_add_ps(fx, lean), Splat(plan.scale))));
+      _mm_store_si128(reinterpret_cast<__m128i*>(columns.dy + k), Truncated(_mm_mul_ps(Splat(plan.scale), lift)));
+    }
+    // Only columns whose pixels lie inside the sprite are written (the rows
+    // outside it are skipped whole).
+    const long long sy = static_cast<long long>(plan.area.top) + y;
+    if (sy < 0 || sy >= sprite.height) continue;
+    const P* from = sprite.Row<P>(static_cast<int>(sy));
+    for (int k = first; k < end; ++k) {
+      const long long tx = static_cast<long long>(plan.area.x) + columns.dx[k];
+      const long long ty = static_cast<long long>(plan.area.y) + columns.dy[k];
+      if (tx < bounds.left || tx >= bounds.right || ty < bounds.top || ty >= bounds.bottom) continue;
+      screen.Row<P>(static_cast<int>(ty))[tx] = from[left + k * stride];
     }
   }
 }
@@ -89,10 +121,12 @@ void Rows(PixelView screen, const ClipBounds& bounds, ConstPixelView sprite, con
 
 bool RippleRows(PixelView screen, const ClipBounds& bounds, ConstPixelView sprite, const PixelFormat& f,
                 const RipplePlan& plan) {
+  const long long count = (plan.area.width + static_cast<long long>(plan.stride) - 1) / plan.stride;
+  if (count > kColumns) return false;
   if (f.Sixteen()) {
-    Rows<std::uint16_t>(screen, bounds, sprite, plan);
+    Rows<std::uint16_t>(screen, bounds, sprite, plan, static_cast<int>(count));
   } else {
-    Rows<std::uint32_t>(screen, bounds, sprite, plan);
+    Rows<std::uint32_t>(screen, bounds, sprite, plan, static_cast<int>(count));
   }
   return true;
 }

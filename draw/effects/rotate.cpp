@@ -4,8 +4,8 @@
 // pixels: with a fixed zoom each axis's source coordinate depends only on
 // U / 360 (or V / 360), so it is looked up in a table built per call by the
 // reference's own mapping; the stretched tiles, whose zoom changes per row,
-// divide by multiplying with the reciprocal and correcting the one case that
-// can come out short (an exact quotient), and take remainders with Modulus.
+// rebuild the tables for each row by walking the exact quotients in integer
+// steps.
 #include "draw/effects/rotate.h"
 
 #include <algorithm>
@@ -22,13 +22,6 @@ namespace mu {
 int AngleIndex(int degrees) {
   const int r = degrees % 360;
   return r < 0 ? r + 360 : r;
-}
-
-Modulus::Modulus(std::uint32_t d) : divisor(d) {
-  int l = 0;
-  while ((std::uint64_t{1} << l) < d) ++l;
-  shift = 31 + l;
-  multiplier = static_cast<std::uint32_t>(((std::uint64_t{1} << shift) + d - 1) / d);
 }
 
 namespace {
@@ -133,8 +126,9 @@ void ReferenceRow(const RotateTarget& t, const RotateSource& s, const Turn& g, c
   }
 }
 
-// The least and greatest value of start + c x perColumn + r x perRow over the
-// written part (an affine function: the extremes lie at its corners).
+// The least and greatest value of start + c x perColumn + r x perRow over
+// columns 0..columns - 1 and rows 0..rows - 1 (an affine function: the
+// extremes lie at the corners).
 struct Span {
   long long lo, hi;
 };
@@ -148,45 +142,67 @@ Span SpanOf(long long start, long long perColumn, long long perRow, int columns,
 // column, to fit.
 bool FitsInt(const Span& s) { return s.lo >= INT_MIN + kScale && s.hi <= INT_MAX - kScale; }
 
-// Per-call tables of the fixed forms: for q = U / 360 - first, the byte
-// offset of the source column in a sprite row; for q = V / 360 - first, the
+// The fast paths' tables: for U / 360 = firstA + k, entry k is the byte
+// offset of the source column in a sprite row; for V / 360 = firstB + k, the
 // byte offset of the source row. -1: nothing drawn there.
 constexpr int kAxisTableSize = 1 << 14;
-int columnBytes[kAxisTableSize];
-std::ptrdiff_t rowBytes[kAxisTableSize];
+struct AxisTables {
+  int firstA, firstB;
+  int columnBytes[kAxisTableSize];
+  std::ptrdiff_t rowBytes[kAxisTableSize];
+};
+AxisTables tables;
 
-// The fixed forms through the tables; false (nothing drawn) when the window's
-// U and V do not fit 32 bits or its quotients do not fit the tables.
+// The written part's U and V, when they suit 32-bit stepping and the tables.
+struct Window {
+  long long u0, v0;   // at its first pixel
+  Span a, b;          // the quotients U / 360 and V / 360 over it
+};
+bool WindowOf(const RotateTarget& t, const Turn& g, Window& out) {
+  const int w = t.written.width, h = t.written.height;
+  out.u0 = RowU(g, t, 0);
+  out.v0 = RowV(g, t, 0);
+  const Span us = SpanOf(out.u0, g.c, -g.s, w, h), vs = SpanOf(out.v0, g.s, g.c, w, h);
+  if (!FitsInt(us) || !FitsInt(vs)) return false;
+  out.a = Span{us.lo / kScale, us.hi / kScale};   // the quotient keeps the order
+  out.b = Span{vs.lo / kScale, vs.hi / kScale};
+  return out.a.hi - out.a.lo < kAxisTableSize && out.b.hi - out.b.lo < kAxisTableSize;
+}
+
+// Written row r through the tables, each drawn pixel passed through paint.
+template <typename P, typename Paint>
+void TableRow(const RotateTarget& t, const RotateSource& s, const Turn& g, const Window& win, int r,
+              Paint paint) {
+  const std::uint8_t* base = s.sprite.pixels;
+  int u = static_cast<int>(win.u0 - static_cast<long long>(g.s) * r);
+  int v = static_cast<int>(win.v0 + static_cast<long long>(g.c) * r);
+  P* d = t.written.Row<P>(r);
+  for (int c = 0; c < t.written.width; ++c, u += g.c, v += g.s) {
+    const std::ptrdiff_t x = tables.columnBytes[u / 360 - tables.firstA];
+    const std::ptrdiff_t y = tables.rowBytes[v / 360 - tables.firstB];
+    if ((x | y) < 0) continue;
+    const P pixel = *reinterpret_cast<const P*>(base + y + x);
+    if (pixel != 0) d[c] = static_cast<P>(paint(pixel));
+  }
+}
+
+// The fixed forms: one pair of tables for the whole window, filled by the
+// reference's own mapping. False (nothing drawn) when the window does not suit.
 template <typename P>
 bool TableRows(const RotateTarget& t, const RotateSource& s, const Turn& g, const Axes& axes) {
-  const int w = t.written.width, h = t.written.height;
-  const long long u0 = RowU(g, t, 0), v0 = RowV(g, t, 0);
-  const Span us = SpanOf(u0, g.c, -g.s, w, h), vs = SpanOf(v0, g.s, g.c, w, h);
-  if (!FitsInt(us) || !FitsInt(vs)) return false;
-  const long long qa0 = us.lo / kScale, qa1 = us.hi / kScale;   // the quotient keeps the order
-  const long long qb0 = vs.lo / kScale, qb1 = vs.hi / kScale;
-  if (qa1 - qa0 >= kAxisTableSize || qb1 - qb0 >= kAxisTableSize) return false;
-  for (long long q = qa0; q <= qa1; ++q) {
+  Window win;
+  if (!WindowOf(t, g, win)) return false;
+  tables.firstA = static_cast<int>(win.a.lo);
+  tables.firstB = static_cast<int>(win.b.lo);
+  for (long long q = win.a.lo; q <= win.a.hi; ++q) {
     const int sx = axes.x.Map(q);
-    columnBytes[q - qa0] = sx < 0 ? -1 : (s.left + sx) * static_cast<int>(sizeof(P));
+    tables.columnBytes[q - win.a.lo] = sx < 0 ? -1 : (s.left + sx) * static_cast<int>(sizeof(P));
   }
-  for (long long q = qb0; q <= qb1; ++q) {
+  for (long long q = win.b.lo; q <= win.b.hi; ++q) {
     const int sy = axes.y.Map(q);
-    rowBytes[q - qb0] = sy < 0 ? -1 : static_cast<std::ptrdiff_t>(s.top + sy) * s.sprite.pitch;
+    tables.rowBytes[q - win.b.lo] = sy < 0 ? -1 : static_cast<std::ptrdiff_t>(s.top + sy) * s.sprite.pitch;
   }
-  const std::uint8_t* base = s.sprite.pixels;
-  const int firstA = static_cast<int>(qa0), firstB = static_cast<int>(qb0);
-  for (int r = 0; r < h; ++r) {
-    int u = static_cast<int>(u0 - static_cast<long long>(g.s) * r);
-    int v = static_cast<int>(v0 + static_cast<long long>(g.c) * r);
-    P* d = t.written.Row<P>(r);
-    for (int c = 0; c < w; ++c, u += g.c, v += g.s) {
-      const std::ptrdiff_t x = columnBytes[u / 360 - firstA], y = rowBytes[v / 360 - firstB];
-      if ((x | y) < 0) continue;
-      const P pixel = *reinterpret_cast<const P*>(base + y + x);
-      if (pixel != 0) d[c] = pixel;
-    }
-  }
+  for (int r = 0; r < t.written.height; ++r) TableRow<P>(t, s, g, win, r, [](std::uint32_t p) { return p; });
   return true;
 }
 
@@ -223,21 +239,6 @@ class RowZooms {
   long long row_ = 0;
 };
 
-// trunc(a / zoom) from the reciprocal. With |a / zoom| below 2^26 the product
-// is within 2^-26 of the quotient, while a quotient that is not whole lies at
-// least 2^-24 from the nearest whole number (zoom has a 24-bit mantissa); so
-// the truncated product is the truncated quotient, except when the quotient
-// is whole and the product fell just short of it, which the exact product of
-// the next candidate and the zoom (at most 51 bits) recognises.
-inline int TruncQuotient(int a, double reciprocal, double zoom) {
-  int q = static_cast<int>(a * reciprocal);
-  const int next = q + (a > 0) - (a < 0);
-  if (static_cast<double>(next) * zoom == a) q = next;
-  return q;
-}
-
-constexpr double kQuotientLimit = 33554432.0;   // 2^25, with room below 2^26
-
 template <typename P>
 std::uint32_t Scaled(std::uint32_t p, const PixelFormat& f, const ChannelFloats& factor) {
   std::uint32_t out = 0;
@@ -260,63 +261,136 @@ void StretchReference(const RotateTarget& t, const RotateSource& s, const PixelF
   }
 }
 
-// False when the window does not suit 32-bit stepping; rows whose quotients
-// are too large for TruncQuotient go through the reference row.
+// trunc(n / zoom) mod size for n = first, first + 1, ... in exact integer
+// steps. zoom = m 2^e with a 24-bit m, so n / zoom = (n 2^s) / d with
+// s = max(-e, 0) and d = m 2^max(e, 0): each step adds 2^s to the numerator,
+// which raises the quotient by 2^s / d and the remainder by 2^s mod d (and
+// the quotient by one more when the remainder reaches d), and the quotient's
+// residue mod size follows. While n / zoom stays below 2^26 every number fits;
+// the result is the exact quotient's, which is the rule's.
+class QuotientWalk {
+ public:
+  // False when n / zoom may reach 2^26 for n up to last.
+  bool Start(float zoom, std::uint32_t first, std::uint32_t last, std::uint32_t size) {
+    size_ = size;
+    if (static_cast<double>(last) < zoom) {   // every quotient is 0
+      residue_ = stepQuotient_ = 0;
+      divisor_ = 1;
+      remainder_ = stepRemainder_ = 0;
+      return true;
+    }
+    if (static_cast<double>(last) >= static_cast<double>(zoom) * kQuotientLimit) return false;
+    int e = 0;
+    const double mantissa = std::frexp(static_cast<double>(zoom), &e);   // in [0.5, 1)
+    const auto m = static_cast<std::uint64_t>(std::ldexp(mantissa, 24));
+    e -= 24;
+    const int s = e < 0 ? -e : 0;
+    divisor_ = static_cast<std::uint32_t>(m << (e > 0 ? e : 0));   // below 2^31: zoom <= last
+    const std::uint64_t numerator = std::uint64_t{first} << s, step = std::uint64_t{1} << s;   // below 2^50
+    residue_ = static_cast<std::uint32_t>(numerator / divisor_ % size);
+    remainder_ = static_cast<std::uint32_t>(numerator % divisor_);
+    stepQuotient_ = static_cast<std::uint32_t>(step / divisor_ % size);
+    stepRemainder_ = static_cast<std::uint32_t>(step % divisor_);
+    return true;
+  }
+  // The value for the current n; moves on to n + 1.
+  std::uint32_t Next() {
+    const std::uint32_t value = residue_;
+    remainder_ += stepRemainder_;
+    const std::uint32_t carry = remainder_ >= divisor_ ? 1 : 0;
+    remainder_ -= carry ? divisor_ : 0;
+    residue_ += stepQuotient_ + carry;   // below 2 x size
+    residue_ -= residue_ >= size_ ? size_ : 0;
+    return value;
+  }
+
+ private:
+  static constexpr double kQuotientLimit = 67108864.0;   // 2^26
+  // The remainders stay below the divisor, so their sum fits 32 bits.
+  std::uint32_t size_ = 1, residue_ = 0, stepQuotient_ = 0;
+  std::uint32_t divisor_ = 1, remainder_ = 0, stepRemainder_ = 0;
+};
+
+// One axis of a stretched row: entry q - first of `out`, for q = first..last,
+// gets bytes(trunc(|q - offset| / zoom) mod size). The two sides of offset
+// are walked apart, each with n = |q - offset| rising. False when the walk
+// cannot take the quotients.
+template <typename T, typename Bytes>
+bool WalkAxis(float zoom, long long first, long long last, long long offset, long long size, T* out,
+              Bytes bytes) {
+  auto side = [&](long long nFrom, long long nTo, long long sign) {
+    if (nFrom > nTo) return true;
+    QuotientWalk walk;
+    if (nTo > INT_MAX || !walk.Start(zoom, static_cast<std::uint32_t>(nFrom), static_cast<std::uint32_t>(nTo),
+                                     static_cast<std::uint32_t>(size))) {
+      return false;
+    }
+    T* entry = out + (offset + sign * nFrom - first);
+    for (long long n = nFrom; n <= nTo; ++n, entry += sign) *entry = bytes(walk.Next());
+    return true;
+  };
+  return side(std::max(first, offset) - offset, last - offset, 1) &&
+         side(offset - std::min(last, offset - 1), offset - first, -1);
+}
+
+// False when the window does not suit the tables; rows whose quotients are
+// too large for the walk go through the reference row.
 template <typename P>
 bool StretchFast(const RotateTarget& t, const RotateSource& s, const PixelFormat& f, const Turn& g,
                  const StretchRows& rows) {
-  const int w = t.written.width, h = t.written.height;
-  const long long u0 = RowU(g, t, 0), v0 = RowV(g, t, 0);
-  const Span us = SpanOf(u0, g.c, -g.s, w, h), vs = SpanOf(v0, g.s, g.c, w, h);
-  if (!FitsInt(us) || !FitsInt(vs)) return false;
-  const long long ox = (static_cast<long long>(t.width) - s.width) >> 1;
-  const long long oy = (static_cast<long long>(t.height) - s.height) >> 1;
-  const long long aLimit = 1LL << 30;
-  const long long aLo = us.lo / kScale - ox, aHi = us.hi / kScale - ox;
-  const long long bLo = vs.lo / kScale - oy, bHi = vs.hi / kScale - oy;
-  if (aLo < -aLimit || aHi > aLimit || bLo < -aLimit || bHi > aLimit) return false;
-
-  ScaleSteps steps[3];
-  for (int c = 0; c < 3; ++c) steps[c].Build(rows.factor.v[c], Depth<P>::kMax);
-  const Modulus mx(static_cast<std::uint32_t>(s.width)), my(static_cast<std::uint32_t>(s.height));
+  Window win;
+  if (!WindowOf(t, g, win)) return false;
+  // The colour factors per native value of each channel, the result already
+  // in place: three lookups paint a pixel.
+  struct ChannelScale {
+    std::uint32_t shift, max;
+    std::uint32_t out[256];
+  } scale[3];
+  for (int c = 0; c < 3; ++c) {
+    ScaleSteps steps;
+    steps.Build(rows.factor.v[c], Depth<P>::kMax);
+    scale[c].shift = f.channel[c].shift;
+    scale[c].max = f.channel[c].max;
+    for (std::uint32_t v = 0; v <= scale[c].max; ++v) {
+      const std::uint32_t level = Depth<P>::Get(v << scale[c].shift, f, c);
+      scale[c].out[v] = Depth<P>::Put(static_cast<std::uint32_t>(steps.value[level]), f, c);
+    }
+  }
+  auto paint = [&scale](std::uint32_t p) {
+    return scale[0].out[(p >> scale[0].shift) & scale[0].max] | scale[1].out[(p >> scale[1].shift) & scale[1].max] |
+           scale[2].out[(p >> scale[2].shift) & scale[2].max];
+  };
   const Axis ax = MakeAxis(Form::kZoomedTiled, t.width, s.width, s.left, s.sprite.width, 1);
   const Axis ay = MakeAxis(Form::kZoomedTiled, t.height, s.height, s.top, s.sprite.height, 1);
-  const auto xFrom = static_cast<std::uint32_t>(ax.readFrom), yFrom = static_cast<std::uint32_t>(ay.readFrom);
-  const auto xSpan = static_cast<std::uint32_t>(std::max(0LL, ax.readTo - ax.readFrom));
-  const auto ySpan = static_cast<std::uint32_t>(std::max(0LL, ay.readTo - ay.readFrom));
-  const int oxi = static_cast<int>(ox), oyi = static_cast<int>(oy);
-
+  // Source coordinates as byte offsets; -1 outside the sprite (unsigned:
+  // below the first readable one too).
+  const auto xFrom = static_cast<std::uint32_t>(ax.readFrom), xSpan = static_cast<std::uint32_t>(ax.readTo - ax.readFrom);
+  const auto yFrom = static_cast<std::uint32_t>(ay.readFrom), ySpan = static_cast<std::uint32_t>(ay.readTo - ay.readFrom);
+  auto columnBytes = [&](std::uint32_t sx) {
+    return sx - xFrom < xSpan ? (s.left + static_cast<int>(sx)) * static_cast<int>(sizeof(P)) : -1;
+  };
+  auto rowBytes = [&](std::uint32_t sy) {
+    return sy - yFrom < ySpan ? static_cast<std::ptrdiff_t>(s.top + static_cast<int>(sy)) * s.sprite.pitch : std::ptrdiff_t{-1};
+  };
+  const long long across = t.written.width - 1;
   RowZooms zooms(rows);
-  for (int r = 0; r < h; ++r) {
+  for (int r = 0; r < t.written.height; ++r) {
     zooms.MoveTo(static_cast<long long>(t.firstRow) + r);
     const float zx = zooms.x(), zy = zooms.y();
     if (!ValidZoom(zx) || !ValidZoom(zy)) continue;
-    int u = static_cast<int>(u0 - static_cast<long long>(g.s) * r);
-    int v = static_cast<int>(v0 + static_cast<long long>(g.c) * r);
-    // a and b run monotonically along the row: their ends bound them.
-    const int aFirst = u / 360 - oxi, aLast = (u + g.c * (w - 1)) / 360 - oxi;
-    const int bFirst = v / 360 - oyi, bLast = (v + g.s * (w - 1)) / 360 - oyi;
-    const double aMax = std::max(std::abs(aFirst), std::abs(aLast));
-    const double bMax = std::max(std::abs(bFirst), std::abs(bLast));
-    if (aMax / zx >= kQuotientLimit || bMax / zy >= kQuotientLimit) {
+    // The row's quotients lie between those at its ends.
+    const long long u = win.u0 - static_cast<long long>(g.s) * r, v = win.v0 + static_cast<long long>(g.c) * r;
+    const long long ua = u / kScale, ub = (u + g.c * across) / kScale;
+    const long long va = v / kScale, vb = (v + g.s * across) / kScale;
+    tables.firstA = static_cast<int>(std::min(ua, ub));
+    tables.firstB = static_cast<int>(std::min(va, vb));
+    if (!WalkAxis(zx, tables.firstA, std::max(ua, ub), ax.offset, s.width, tables.columnBytes, columnBytes) ||
+        !WalkAxis(zy, tables.firstB, std::max(va, vb), ay.offset, s.height, tables.rowBytes, rowBytes)) {
       const Axes axes = MakeAxes(t, s, Form::kZoomedTiled, zx, zy);
       ReferenceRow<P>(t, s, g, axes, r, [&](std::uint32_t p) { return Scaled<P>(p, f, rows.factor); });
       continue;
     }
-    const double rx = 1.0 / zx, ry = 1.0 / zy;
-    P* d = t.written.Row<P>(r);
-    for (int c = 0; c < w; ++c, u += g.c, v += g.s) {
-      const int qa = TruncQuotient(u / 360 - oxi, rx, zx), qb = TruncQuotient(v / 360 - oyi, ry, zy);
-      const std::uint32_t sx = mx.Of(static_cast<std::uint32_t>(qa < 0 ? -qa : qa));
-      const std::uint32_t sy = my.Of(static_cast<std::uint32_t>(qb < 0 ? -qb : qb));
-      if (sx - xFrom >= xSpan || sy - yFrom >= ySpan) continue;   // unsigned: also below the start
-      const std::uint32_t p = s.sprite.Row<P>(s.top + static_cast<int>(sy))[s.left + static_cast<int>(sx)];
-      if (p == 0) continue;
-      d[c] = static_cast<P>(
-          Depth<P>::Put(static_cast<std::uint32_t>(steps[kRed].value[Depth<P>::Get(p, f, kRed)]), f, kRed) |
-          Depth<P>::Put(static_cast<std::uint32_t>(steps[kGreen].value[Depth<P>::Get(p, f, kGreen)]), f, kGreen) |
-          Depth<P>::Put(static_cast<std::uint32_t>(steps[kBlue].value[Depth<P>::Get(p, f, kBlue)]), f, kBlue));
-    }
+    TableRow<P>(t, s, g, win, r, paint);
   }
   return true;
 }

@@ -17,8 +17,6 @@
 #ifndef MU_DRAW_EFFECTS_ROTATE_H
 #define MU_DRAW_EFFECTS_ROTATE_H
 
-#include <cstdint>
-
 #include "draw/effects/blend.h"
 #include "draw/pixels/pixel_view.h"
 
@@ -65,19 +63,6 @@ void RotateZoomTile(const RotateTarget& t, const RotateSource& s, const PixelFor
 // (five-bit on 16-bit pixels, 8-bit on 32-bit ones) times the factors.
 void RotateStretchTile(const RotateTarget& t, const RotateSource& s, const PixelFormat& f, int angle,
                        const StretchRows& rows);
-
-// n mod d for 0 <= n < 2^31 by a multiplication instead of a division: with
-// l = ceil(log2 d) and m = ceil(2^(31 + l) / d), which is below 2^32,
-// floor(n x m / 2^(31 + l)) = floor(n / d) for every such n.
-struct Modulus {
-  std::uint32_t divisor, multiplier;
-  int shift;   // 31 + l
-  explicit Modulus(std::uint32_t d);
-  std::uint32_t Of(std::uint32_t n) const {
-    const auto q = static_cast<std::uint32_t>((std::uint64_t{n} * multiplier) >> shift);
-    return n - q * divisor;
-  }
-};
 
 }  // namespace mu
 

@@ -316,15 +316,4 @@ TEST_F(Rotation, FastPathsEqualTheReferenceAtTheExtremes) {
   }
 }
 
-TEST(Modulus, EqualsTheRemainder) {
-  for (std::uint32_t d : {1u, 2u, 3u, 7u, 255u, 360u, 641u, 65535u, 65537u, (1u << 30) + 3, (1u << 31) - 1, 1u << 31}) {
-    const mu::Modulus m(d);
-    for (std::uint32_t n : {0u, 1u, d - 1, d, d + 1, 2 * d - 1, 12345678u, (1u << 31) - 1, (1u << 31) - 2}) {
-      if (n >= (1u << 31)) continue;
-      ASSERT_EQ(m.Of(n), n % d) << n << " mod " << d;
-    }
-    for (std::uint32_t n = 0; n < (1u << 31) - 9973u * 7919u; n += 9973u * 7919u) ASSERT_EQ(m.Of(n), n % d) << n << " mod " << d;
-  }
-}
-
 }  // namespace

@@ -72,7 +72,7 @@ const effectcases::Register kRows[] = {
                              mu::SmearBlt(d, bounds, s, f, area, mode, a.Int(-1, 6));
                            }}),
     effectcases::Register({"RippleBlt", [](PixelView d, ConstPixelView s, const PixelFormat& f, Args& a) {
-                             const mu::EffectArea area = {0, 0, a.Int(0, 1), 0, s.width, s.height};
+                             const mu::EffectArea area = {0, 0, a.Int(-2, 1), a.Int(-1, 1), s.width, s.height};
                              const mu::RippleWave wave = {a.Int(-8, 8), a.Int(-20, 20), a.Int(1, 3),
                                                           0.5f + a.Unit(), a.Unit() - 0.5f};
                              const mu::ClipBounds all = {0, 0, d.width, d.height};
