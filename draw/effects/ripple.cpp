@@ -47,6 +47,7 @@ void RipplePlan::Put(PixelView screen, const ClipBounds& bounds, ConstPixelView 
 void RippleBlt(PixelView screen, const ClipBounds& bounds, const EffectArea& area, int spanWidth,
                int spanHeight, ConstPixelView sprite, const PixelFormat& f, const RippleWave& wave) {
   if (wave.stride < 1 || area.width <= 0 || area.height <= 0) return;
+  if (bounds.right <= bounds.left || bounds.bottom <= bounds.top) return;
   const RipplePlan plan(area, spanWidth, spanHeight, wave);
   ForDepth(screen, f, [&](auto pixel) {
     using P = decltype(pixel);

@@ -108,11 +108,16 @@ void Rows(PixelView screen, const ClipBounds& bounds, ConstPixelView sprite, con
     const long long sy = static_cast<long long>(plan.area.top) + y;
     if (sy < 0 || sy >= sprite.height) continue;
     const P* from = sprite.Row<P>(static_cast<int>(sy));
+    // Inside the bounds: one unsigned comparison per axis (a place left of or
+    // above them wraps to a large number).
+    const long long x0 = static_cast<long long>(plan.area.x) - bounds.left, y0 = static_cast<long long>(plan.area.y) - bounds.top;
+    const auto across = static_cast<unsigned long long>(bounds.right - bounds.left);
+    const auto down = static_cast<unsigned long long>(bounds.bottom - bounds.top);
     for (int k = first; k < end; ++k) {
-      const long long tx = static_cast<long long>(plan.area.x) + columns.dx[k];
-      const long long ty = static_cast<long long>(plan.area.y) + columns.dy[k];
-      if (tx < bounds.left || tx >= bounds.right || ty < bounds.top || ty >= bounds.bottom) continue;
-      screen.Row<P>(static_cast<int>(ty))[tx] = from[left + k * stride];
+      const auto tx = static_cast<unsigned long long>(x0 + columns.dx[k]);
+      const auto ty = static_cast<unsigned long long>(y0 + columns.dy[k]);
+      if (tx >= across || ty >= down) continue;
+      screen.Row<P>(static_cast<int>(ty) + bounds.top)[static_cast<int>(tx) + bounds.left] = from[left + k * stride];
     }
   }
 }

@@ -190,6 +190,11 @@ TEST(Ripple, BadWavesDrawNothingOutsideTheBounds) {
         }
     EXPECT_TRUE(screen.GuardsIntact());
   }
+  // Empty bounds (a clip rectangle wholly off the screen) take nothing.
+  Picture screen = Screen();
+  mu::RippleBlt(screen.View(), mu::ClipBounds{12, 3, 10, 7}, mu::EffectArea{3, 2, 0, 0, 6, 4}, 6, 4,
+                sprite.View(), mu::Format565(), Flat());
+  EXPECT_EQ(screen.FirstDifference(Screen()), "");
 }
 
 TEST(Wave, CosineAndExponentialAreAccurate) {
