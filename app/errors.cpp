@@ -4,6 +4,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "text/text_rules.h"
+
 namespace muSystem {
 
 int errorRaised;
@@ -21,14 +23,12 @@ void ShowGdiSurface() {
   if (muDraw::directDraw) muDraw::directDraw->FlipToGDISurface();
 }
 
-// Formats into the 256-byte buffer (cut if longer), adds "\r\n" and shows the
+// Formats into the 256-byte buffer (cut if longer, at a character boundary, so
+// that no lone lead byte swallows the line end), adds "\r\n" and shows the
 // box with the system cursor visible; the time it was open is no frame time.
 int ShowFormattedBox(UINT style, const char* format, va_list args) {
   char text[kTextBufferSize];
-  int room = kTextBufferSize - 2;  // keeps space for "\r\n"
-  int length = std::vsnprintf(text, room, format, args);
-  if (length < 0) length = 0;
-  if (length > room - 1) length = room - 1;
+  const int length = mu::FormatText(text, kTextBufferSize - 2, format, args);   // room for "\r\n"
   text[length] = '\r';
   text[length + 1] = '\n';
   text[length + 2] = '\0';

@@ -2,9 +2,11 @@
 // blank sprites, replacing a sprite's picture in place, deleting a sprite.
 #include <mu.h>
 
+#include <cstdint>
 #include <cstring>
 
 #include "app/paths.h"
+#include "draw/bmp_check.h"
 #include "draw/sprites.h"
 
 namespace muDraw {
@@ -26,9 +28,51 @@ bool NameTooLong(const char* name) {
   return std::strlen(name) > static_cast<std::size_t>(kSpriteNameMax);
 }
 
+// The system's picture loader trusts a BMP's headers and reads what they
+// name, so every picture is checked against its own bytes before it goes
+// there: a damaged one counts as no picture at all, never as a crash.
+
+// The bitmap resource of that name; null when there is none or it is damaged.
 HBITMAP LoadResourceBitmap(const char* name) {
-  return static_cast<HBITMAP>(
-      LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(module, name, RT_BITMAP);
+  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  if (!bytes || mu::CheckBmpResource(static_cast<const std::uint8_t*>(bytes),
+                                     SizeofResource(module, found)) != mu::kBmpSound) {
+    return nullptr;
+  }
+  return static_cast<HBITMAP>(LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+// Whether the file holds a BMP the system's loader may read. The file is
+// mapped into memory once and checked there.
+bool BmpFileSound(const char* path) {
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD high = 0;
+  const DWORD size = GetFileSize(file, &high);
+  bool sound = false;
+  // An empty file cannot be mapped; one of 4 GB or more is no picture a surface can hold.
+  HANDLE mapping = size != 0 && size != INVALID_FILE_SIZE && high == 0
+                       ? CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr)
+                       : nullptr;
+  if (mapping) {
+    const void* bytes = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+    if (bytes) {
+      sound = mu::CheckBmpFile(static_cast<const std::uint8_t*>(bytes), size) == mu::kBmpSound;
+      UnmapViewOfFile(bytes);
+    }
+    CloseHandle(mapping);
+  }
+  CloseHandle(file);
+  return sound;
+}
+
+HBITMAP LoadFileBitmap(const char* path) {
+  if (!BmpFileSound(path)) return nullptr;
+  return static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, kFromFile));
 }
 
 // Copies (x, y, w, h) of the bitmap onto the whole surface through GDI; 0 for
@@ -63,9 +107,7 @@ HRESULT CopyBitmapToSurface(LPDIRECTDRAWSURFACE surface, HBITMAP bitmap, int x, 
 LPDIRECTDRAWSURFACE LoadBitmapSurface(const char* path, unsigned short* width,
                                       unsigned short* height, int memoryType) {
   HBITMAP bitmap = LoadResourceBitmap(path);
-  if (!bitmap) {
-    bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, kFromFile));
-  }
+  if (!bitmap) bitmap = LoadFileBitmap(path);
   if (!bitmap) return nullptr;
   BITMAP bm = {};
   GetObjectA(bitmap, sizeof bm, &bm);

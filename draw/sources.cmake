@@ -3,3 +3,4 @@ list(APPEND MU_WIN_SOURCES draw/screen.cpp draw/sprites.cpp draw/loading.cpp dra
   draw/packs.cpp draw/frame_show.cpp)
 list(APPEND MU_WIN_SOURCES draw/primitives.cpp)
 list(APPEND MU_WIN_SOURCES draw/back_dc.cpp draw/blit_path.cpp)
+list(APPEND MU_CORE_SOURCES draw/bmp_check.cpp)

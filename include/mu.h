@@ -23,6 +23,8 @@
 #include <windows.h>
 #include <ddraw.h>
 
+#include "mu_joystick.h"   // joystick records and operations (no Windows types)
+
 // Supplied by the application.
 extern const char appCaption[];
 void GameInit();
@@ -147,7 +149,9 @@ BOOL SetMousePos(int x, int y);                   // pointer to client position 
 int ResetInput();                                 // clears the waits, key capture and sys-key mode (screen set-up)
 
 // ---- Joystick ---------------------------------------------------------------
-void JoyInit();                                   // re-reads the controllers (screen set-up)
+// Records and operations: mu_joystick.h. Every reading of a controller goes
+// through this one record (dwSize 52, dwFlags one of the kJoy*Flags).
+extern JOYINFOEX joyInfo;
 
 }  // namespace muSystem
 
@@ -232,6 +236,47 @@ void ObjectBlt(int destination, int x, int y, int sprite, int left, int top, int
                int bottom);                       // opaque, into a sprite
 
 // ---- Fills, stretched, mirrored and raster blits ----------------------------
+// Fills take raw pixel values and ignore the clip rectangle; each rectangle is
+// cut to its surface. A 16-bit screen uses the low 16 bits of a pixel value.
+void ClearObject(int sprite);                     // the whole sprite to pixel value 0
+void ClearBox(int left, int top, int right, int bottom);    // rectangle to 0
+void ClearFrame(int left, int top, int right, int bottom);  // its one-pixel border to 0
+void WhiteScreen();                               // back screen to whiteValue
+void WhiteBox(int left, int top, int right, int bottom);    // rectangle to whiteValue
+void FillBox(int left, int top, int right, int bottom, DWORD value);   // rectangle to value
+int TintBox(int left, int top, int right, int bottom, DWORD value);    // 50 % towards value,
+                                                  // clipped; 1, or 0 when the lock failed
+// Stretched blits of a source rectangle to width x height at (x, y): DirectDraw
+// when canStretch is 1, else GDI StretchBlt through the Buffer sprite (keyed
+// then with the Buffer sprite's key).
+void StretchKey(int x, int y, int sprite, int left, int top, int right, int bottom, int width,
+                int height);                      // keyed
+void Stretch(int x, int y, int sprite, int left, int top, int right, int bottom, int width,
+             int height);                         // opaque
+// Mirror mode 0 as is, 1 left-right, 2 upside down, 3 both; pixel value 0 is
+// transparent; clipped. 1, or 0 when a lock failed.
+int FlipBlt(int x, int y, int mode, int sprite, int left, int top, int right, int bottom);
+void CaptureBox(int sprite, int left, int top, int right, int bottom);   // back screen to the
+                                                  // sprite's (0, 0), unkeyed
+// Raster effects: one keyed blit per row (opaque for RollBlt), clipped. The
+// animated ones keep their phase between calls and move it by frameSeconds x speed.
+void WaveBlt(int x, int y, int amplitude, int rowsPerDegree, float speed, int sprite, int left,
+             int top, int right, int bottom, int interlace);   // rows swing on a cosine
+void TileScroll(float speedX, float speedY, int sprite, int left, int top, int right,
+                int bottom);                      // the source tiled over the screen, scrolling
+void WaveScroll(int x, int y, int amplitude, int rowsPerDegree, float waveSpeed, float scrollSpeed,
+                int sprite, int left, int top, int right, int bottom);   // waving, scrolling up
+void WaveBand(int bandTop, int bandBottom, int amplitude, int rowsPerDegree, float waveSpeed,
+              float scrollSpeed, int sprite, int left, int top, int right, int bottom);
+                                                  // screen rows tiled with a waving scroll
+void RowMosaic(int x, int y, int blockHeight, int sprite, int left, int top, int right,
+               int bottom);                       // each block's first row repeated
+void SkipRows(int x, int y, int step, int sprite, int left, int top, int right, int bottom);
+                                                  // every step-th row; step < 0 random gaps
+void JitterBlt(int x, int y, int shift, int sprite, int left, int top, int right, int bottom);
+                                                  // rows moved at random by -shift..shift-1
+void RollBlt(int x, int y, int forward, float speed, int sprite, int left, int top, int right,
+             int bottom);                         // the picture on a turning drum
 
 // ---- Pixel effects (a source pixel of value 0 is transparent) ---------------
 // Each returns 1 when it ran or had nothing to draw, 0 when a lock failed.
@@ -330,8 +375,18 @@ void SetPage(const char* pageFile, const char* tileFile, int height);   // page 
 void TogglePage();                                // page view on or off (on only with a page)
 
 // ---- Clip-rectangle curtains ------------------------------------------------
-extern int curtainState;           // > 0 while a curtain runs
-void EndCurtain();                                // puts the curtain's saved clip back, state 0
+// A curtain animates the clip rectangle: opening it towards the rectangle it
+// had at the start, or closing it from there. Types 1 top, 2 bottom, 3 left,
+// 4 right edge; 5 top and bottom, 6 left and right; 7 all four; 8 a vertical
+// band then sideways, 9 a horizontal band then up and down; 0 picks one of
+// 1-9 at random; a type above 9 never ends. Speed in pixels a second.
+extern int curtainState;           // 0 idle, 1 opening, 2 closing, -1 closed
+extern int curtainOpened;          // 1 once an opening curtain completed; 0 at a start
+extern int curtainClosed;          // 1 once a closing curtain completed; 0 at a start
+int StartCurtain(int closing, int type, float speed, int band);   // 0 while one runs, else 1
+int StepCurtain();                                // moves the edges (once a frame); 0 if none runs
+void CloseCurtain();                              // collapses the clip rectangle at once
+void EndCurtain();                                // a running curtain's saved clip back, state 0
 
 // ---- GDI drawing on the back screen (COLORREF colours, GDI clips) -----------
 void Box(int left, int top, int right, int bottom, COLORREF fill, COLORREF outline,

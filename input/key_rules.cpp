@@ -32,12 +32,13 @@ int StepTrigger(Trigger& t, TriggerInput& in, const int* codes, int count) {
 
   if (t.state == 2) {
     bool button = IsButtonCode(t.code);
-    if (button ? in.lastButton != t.code : in.lastKey != t.code) {
-      // Something else was pressed since: start over, even if it has been let
-      // go again already, so neither press fires.
-      t.state = 0;
-    } else if (button ? in.heldButton == 0 : in.heldKey == 0) {
-      // Let go: report it at the release.
+    // Something else was pressed since: start over.
+    if (button ? in.lastButton != t.code : in.lastKey != t.code) t.state = 0;
+    // The key (or button) has been let go: report it at its release. This
+    // runs after a start-over too, so a second key tapped and let go between
+    // two calls does not lose the listed key's press; only a key still held
+    // cancels it.
+    if (button ? in.heldButton == 0 : in.heldKey == 0) {
       t.state = 0;
       in.lastKey = 0;
       in.lastButton = 0;

@@ -3,10 +3,10 @@
 #  - natively (release build, preset bench): every effect kernel on 640 x 480
 #    5-6-5 pixels beside memcpy, SDL2 and pixman blits measured in the same run
 #    (installs libsdl2-dev and libpixman-1-dev for this, and only for this);
-#  - under Wine on a 16-bit virtual display: the drawing core's frame, small
-#    keyed blits, the blits, frame show and GDI calls on DirectDraw's path and
-#    on the library's, every effect on the real back screen, then Pelmora's
-#    GameFrame on both paths.
+#  - under Wine on a 16-bit virtual display: the drawing core's frame (clear,
+#    full-screen keyed blit, frame copy) and small keyed blits, the blits,
+#    frame show and GDI calls on DirectDraw's path and on the library's, every
+#    effect on the real back screen, then Pelmora's GameFrame on both paths.
 #   tools/benchmark.sh [native|wine]     (default both)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

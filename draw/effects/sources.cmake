@@ -1,7 +1,12 @@
+list(APPEND MU_CORE_SOURCES draw/effects/frame_motion.cpp draw/effects/fill_rects.cpp
+  draw/effects/tint.cpp draw/effects/mirror.cpp draw/effects/raster_rows.cpp
+  draw/effects/curtain_edges.cpp)
+list(APPEND MU_WIN_SOURCES draw/effects/curtains.cpp draw/effects/fills.cpp
+  draw/effects/stretch.cpp draw/effects/mirror_blit.cpp draw/effects/raster.cpp
+  draw/effects/capture.cpp)
 list(APPEND MU_CORE_SOURCES draw/effects/channels.cpp draw/effects/blend.cpp draw/effects/blend_sse2.cpp
   draw/effects/tone.cpp draw/effects/blur.cpp draw/effects/blur_sse2.cpp draw/effects/warp.cpp)
-list(APPEND MU_WIN_SOURCES draw/effects/curtains.cpp draw/effects/effect_frame.cpp
-  draw/effects/sprite_effects.cpp)
+list(APPEND MU_WIN_SOURCES draw/effects/effect_frame.cpp draw/effects/sprite_effects.cpp)
 # Rotation and mapping effects: rotations, smear, ripple, tunnel. Their float
 # steps (the ripple's wave, the stretched tiles' zooms) must be rounded to
 # 32 bits at each operation, which the Windows build's x87 code would not do.

@@ -42,6 +42,8 @@ def probe(caption, cls="DEFAULT", action=None):
         key, _, value = line.strip().partition("=")
         if key == "count":
             info[key] = int(value)
+        elif key in ("caption", "text"):
+            info[key] = value
         elif value:
             info[key] = tuple(int(v) for v in value.split(","))
     return info

@@ -93,13 +93,18 @@ TEST_F(TriggerFixture, UnlistedKeyCancels) {
   EXPECT_EQ(Call(), 0);
 }
 
-TEST_F(TriggerFixture, UnlistedKeyTappedBetweenCallsCancels) {
+TEST_F(TriggerFixture, UnlistedKeyTappedBetweenCallsStillReportsListedKey) {
   EXPECT_EQ(Call(), 0);
   KeyDown(kReturn);
   EXPECT_EQ(Call(), 0);
   KeyDown(kA);
   KeyUp(kA);                 // pressed and let go before the next call
-  EXPECT_EQ(Call(), 0);
+  EXPECT_EQ(Call(), kReturn);
+  EXPECT_EQ(t.state, 0);
+  EXPECT_EQ(in.lastKey, 0);
+  EXPECT_EQ(in.lastButton, 0);
+  EXPECT_EQ(Call(), 0);      // reported once
+  KeyUp(kReturn);
   EXPECT_EQ(Call(), 0);
 }
 

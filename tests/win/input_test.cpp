@@ -124,6 +124,17 @@ TEST_F(Input, TriggerCancelledByAnotherKey) {
   EXPECT_EQ(muSystem::CheckTrigger(VK_RETURN, 0), 0);
 }
 
+TEST_F(Input, TriggerKeepsPressWhenAnotherKeyIsTapped) {
+  EXPECT_EQ(muSystem::CheckTrigger(VK_RETURN, 0), 0);
+  Key(VK_RETURN, true);
+  EXPECT_EQ(muSystem::CheckTrigger(VK_RETURN, 0), 0);
+  Key('A', true);
+  Key('A', false);           // let go before the next call
+  EXPECT_EQ(muSystem::CheckTrigger(VK_RETURN, 0), VK_RETURN);
+  Key(VK_RETURN, false);
+  EXPECT_EQ(muSystem::CheckTrigger(VK_RETURN, 0), 0);
+}
+
 TEST_F(Input, WatchedKeyCountsReleases) {
   muSystem::WatchKey('W');
   for (int i = 0; i < 3; ++i) {

@@ -325,6 +325,18 @@ TEST_F(Shell, MessageAndConfirmBoxes) {
     EXPECT_GE(ok.boxes()[0].body.size(), 250u);
     EXPECT_EQ(messageBoxOpen, 0);
   }
+  {
+    // 150 double-byte characters do not fit: both boxes cut after the 126th,
+    // never inside a character, and still end the line.
+    std::string wide;
+    for (int i = 0; i < 150; ++i) wide += "表";
+    AutoAnswer answer(IDOK);
+    Message("%s", wide.c_str());
+    answer.setButton(IDNO);
+    EXPECT_EQ(Confirm("%s", wide.c_str()), 0);
+    ASSERT_EQ(answer.boxes().size(), 2u);
+    for (const BoxRecord& box : answer.boxes()) EXPECT_EQ(box.body, wide.substr(0, 252) + "\r\n");
+  }
 }
 
 TEST_F(Shell, FrameTimeAfterBoxes) {

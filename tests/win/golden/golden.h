@@ -17,6 +17,9 @@ namespace golden {
 constexpr int kSpriteWidth = 200, kSpriteHeight = 150;
 constexpr mu::ClipBounds kClip = {8, 4, 632, 470};
 
+// The test draws the reference first, then the screen, each after the same
+// srand(); a row whose effect keeps state between calls (a noise position)
+// lets its reference work on a copy of that state.
 struct Case {
   const char* name;
   // Calls the muDraw operation on the back screen with sprite number `sprite`.
