@@ -15,5 +15,5 @@ set(MU_ROTATION_SOURCES draw/effects/rotate.cpp draw/effects/smear.cpp draw/effe
 list(APPEND MU_CORE_SOURCES ${MU_ROTATION_SOURCES})
 list(APPEND MU_WIN_SOURCES draw/effects/rotation_effects.cpp)
 if(WIN32)
-  set_source_files_properties(${MU_ROTATION_SOURCES} PROPERTIES COMPILE_OPTIONS -mfpmath=sse)
+  set_property(SOURCE ${MU_ROTATION_SOURCES} APPEND PROPERTY COMPILE_OPTIONS -mfpmath=sse)
 endif()
