@@ -14,24 +14,15 @@
 
 #include "draw/pixels/surface_lock.h"
 #include "surface_faults.h"
-#include "test_app.h"
+#include "surface_pixels.h"
 
 namespace {
 
 using namespace muDraw;
 
-int screenResult = -1;
-
 class ShellEnvironment : public ::testing::Environment {
  public:
-  void SetUp() override {
-    testapp::onInit = [] {
-      screenResult = Screen(640, 480, 1);
-      muSystem::sceneNumber = 1;
-      muSystem::previousScene = 0;
-    };
-    ASSERT_TRUE(testapp::StartShell());
-  }
+  void SetUp() override { ASSERT_TRUE(testpix::StartScreen()); }
   void TearDown() override { Release(); }
 };
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ShellEnvironment);
@@ -66,17 +57,10 @@ const std::pair<const char*, Call> kCalls[] = {
 class RotationOnScreen : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(screenResult, 1);
     SetClip(0, 0, 640, 480);
     sprite_ = CreateObject(64, 48, 2);
     ASSERT_GT(sprite_, 0);
-    HDC dc;
-    ASSERT_EQ(spriteTable[sprite_].surface->GetDC(&dc), DD_OK);
-    RECT all = {0, 0, 64, 48};
-    HBRUSH brush = CreateSolidBrush(RGB(200, 120, 40));
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
-    spriteTable[sprite_].surface->ReleaseDC(dc);
+    testpix::PaintValues(sprite_, [](int x, int y) { return testpix::Rgb(200, 4 * x, 5 * y); });
   }
   void TearDown() override {
     DeleteObject(sprite_);

@@ -11,7 +11,7 @@
 
 #include "draw/pixels/pixel_view.h"
 #include "draw/pixels/surface_lock.h"
-#include "test_app.h"
+#include "surface_pixels.h"
 
 namespace {
 
@@ -37,29 +37,15 @@ bool WritePpm(const std::string& path, const mu::PixelView& v, int x, int y, int
 }  // namespace
 
 int main(int argc, char** argv) {
-  testapp::onInit = [] {
-    muDraw::Screen(640, 480, 1);
-    muSystem::sceneNumber = 1;
-  };
-  if (argc < 2 || !testapp::StartShell() || !muDraw::backScreen) return 2;
+  if (argc < 2 || !testpix::StartScreen()) return 2;
   const std::string dir = std::string(argv[1]) + "\\";
   const int sprite = muDraw::CreateObject(kWidth, kHeight, 2);
   if (!sprite) return 3;
+  // Every pixel its own value, none transparent.
+  testpix::PaintValues(sprite, [](int x, int y) { return static_cast<DWORD>(1 + x + kWidth * y); });
   {
     muDraw::SurfaceLock lock(muDraw::spriteTable[sprite].surface);
-    if (!lock.Locked()) return 4;
-    const mu::PixelView v = lock.View();
-    for (int y = 0; y < kHeight; ++y) {
-      for (int x = 0; x < kWidth; ++x) {
-        const std::uint32_t p = 1 + x + kWidth * y;   // every pixel its own, none transparent
-        if (mu::screenFormat.Sixteen()) {
-          v.Row<std::uint16_t>(y)[x] = static_cast<std::uint16_t>(p);
-        } else {
-          v.Row<std::uint32_t>(y)[x] = p;
-        }
-      }
-    }
-    if (!WritePpm(dir + "source.ppm", v, 0, 0, kWidth, kHeight)) return 5;
+    if (!lock.Locked() || !WritePpm(dir + "source.ppm", lock.View(), 0, 0, kWidth, kHeight)) return 4;
   }
   muDraw::ClearScreen();
   muDraw::RotateBlt(100, 100, 100 + kHeight, 100 + kWidth, 90, sprite, 0, 0, kWidth, kHeight);
