@@ -303,6 +303,8 @@ TEST_F(Rotation, FastPathsEqualTheReferenceAtTheExtremes) {
        [&](auto& t, auto& s) { mu::RotateStretchTile(t, s, f, 7, mu::StretchRows{1e-6f, 2e-7f, 2.0f, -0.5f, {{1, 1, 1}}}); }},
       {"huge zoom", [](Picture& p) { return WholeTarget(p); },
        [&](auto& t, auto& s) { mu::RotateZoom(t, s, f, 300, 3e38f); }},
+      {"rows far below the rectangle's top", [](Picture& p) { return mu::RotateTarget{p.View(), 50, INT_MAX, 5, INT_MAX - 40}; },
+       [&](auto& t, auto& s) { mu::RotateStretchTile(t, s, f, 15, mu::StretchRows{0.5f, 0.001f, 2.0f, -1e-4f, {{1, 1, 1}}}); }},
       {"exact quotients", [](Picture& p) { return WholeTarget(p); },
        [&](auto& t, auto& s) { mu::RotateStretchTile(t, s, f, 0, mu::StretchRows{3.0f, 0.1f, 1.0f / 3, 0.25f, {{1, 1, 1}}}); }},
   };
