@@ -334,20 +334,20 @@ int GlowBlt(int x, int y, int shiftRed, int shiftGreen, int shiftBlue, int direc
 // clip rectangle are written. Zooms must be positive and finite, else nothing
 // is drawn.
 int RotateBlt(int left, int top, int right, int bottom, int angle, int sprite, int sourceLeft,
-              int sourceTop, int sourceRight, int sourceBottom);
+              int sourceTop, int sourceRight, int sourceBottom);   // the picture turned
 int RotateTile(int left, int top, int right, int bottom, int angle, int sprite, int sourceLeft,
                int sourceTop, int sourceRight, int sourceBottom);   // repeated over the whole rectangle
 int RotateZoom(int left, int top, int right, int bottom, int angle, float zoom, int sprite,
-               int sourceLeft, int sourceTop, int sourceRight, int sourceBottom);
+               int sourceLeft, int sourceTop, int sourceRight, int sourceBottom);   // turned and zoomed
 int RotateZoomTile(int left, int top, int right, int bottom, int angle, float zoom, int sprite,
-                   int sourceLeft, int sourceTop, int sourceRight, int sourceBottom);
+                   int sourceLeft, int sourceTop, int sourceRight, int sourceBottom);   // zoomed tiles
 int RotateStretchTile(int left, int top, int right, int bottom, int angle, float zoomX,
                       float zoomXStep, float zoomY, float zoomYStep, float red, float green,
                       float blue, int sprite, int sourceLeft, int sourceTop, int sourceRight,
                       int sourceBottom);         // zooms change per row; colours times the factors
 // Mode 0 (1): columns after (up to) `position` repeat it, mode 1 on to the
 // screen's left edge; modes 2 and 3 likewise with rows, mode 3 up to the top.
-// Mode 0 draws to screenWidth - left, mode 2 to screenHeight - top.
+// Mode 0 takes right = screenWidth - left, mode 2 bottom = screenHeight - top.
 int SmearBlt(int x, int y, int mode, int position, int sprite, int left, int top, int right,
              int bottom);
 int RippleBlt(int x, int y, int amplitude, int frequency, int stride, float scale, float shear,

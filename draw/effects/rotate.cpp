@@ -341,6 +341,14 @@ bool WalkAxis(float zoom, long long first, long long last, long long offset, lon
          side(offset - std::min(last, offset - 1), offset - first, -1);
 }
 
+// The two paint tables of 16-bit pixels (see StretchFast).
+constexpr int kSplitBits = 11;
+struct SplitPaint {
+  std::uint16_t high[1 << kSplitBits];
+  std::uint16_t low[1 << 8];
+};
+SplitPaint splitPaint;
+
 // False when the window does not suit the tables; rows whose quotients are
 // too large for the walk go through the reference row.
 template <typename P>
@@ -368,6 +376,16 @@ bool StretchFast(const RotateTarget& t, const RotateSource& s, const PixelFormat
     return scale[0].out[(p >> scale[0].shift) & scale[0].max] | scale[1].out[(p >> scale[1].shift) & scale[1].max] |
            scale[2].out[(p >> scale[2].shift) & scale[2].max];
   };
+  // On 16-bit pixels with blue in the lowest bits, two lookups: red and green
+  // together by the bits above blue, blue by its own (a channel's value 0
+  // stays 0, so the two halves OR together).
+  int blueBits = 0;
+  while (f.channel[kBlue].shift == 0 && blueBits < 8 && ((f.channel[kBlue].max >> blueBits) & 1)) ++blueBits;
+  const bool split = sizeof(P) == 2 && blueBits > 0 && 16 - blueBits <= kSplitBits;
+  if (split) {
+    for (std::uint32_t high = 0; high < (1u << (16 - blueBits)); ++high) splitPaint.high[high] = paint(high << blueBits);
+    for (std::uint32_t low = 0; low <= f.channel[kBlue].max; ++low) splitPaint.low[low] = paint(low);
+  }
   const Axis ax = MakeAxis(Form::kZoomedTiled, t.width, s.width, s.left, s.sprite.width, 1);
   const Axis ay = MakeAxis(Form::kZoomedTiled, t.height, s.height, s.top, s.sprite.height, 1);
   // Source coordinates as byte offsets; -1 outside the sprite (unsigned:
@@ -398,7 +416,13 @@ bool StretchFast(const RotateTarget& t, const RotateSource& s, const PixelFormat
       ReferenceRow<P>(t, s, g, axes, r, [&](std::uint32_t p) { return Scaled<P>(p, f, rows.factor); });
       continue;
     }
-    TableRow<P>(t, s, g, win, r, paint);
+    if (split) {
+      TableRow<P>(t, s, g, win, r, [blueBits](std::uint32_t p) {
+        return splitPaint.high[p >> blueBits] | splitPaint.low[p & ((1u << blueBits) - 1)];
+      });
+    } else {
+      TableRow<P>(t, s, g, win, r, paint);
+    }
   }
   return true;
 }
