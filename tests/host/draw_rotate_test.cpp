@@ -36,6 +36,19 @@ Picture Blank(int w, int h, int bytes) {
   return p;
 }
 
+// Each of the five forms once, with zooms that differ from 1 and change per row.
+constexpr int kForms = 5;
+void DrawForm(int form, const mu::RotateTarget& t, const mu::RotateSource& s, int angle) {
+  const mu::PixelFormat f = mu::Format565();
+  switch (form) {
+    case 0: mu::RotateBlt(t, s, f, angle); break;
+    case 1: mu::RotateTile(t, s, f, angle); break;
+    case 2: mu::RotateZoom(t, s, f, angle, 1.7f); break;
+    case 3: mu::RotateZoomTile(t, s, f, angle, 0.6f); break;
+    default: mu::RotateStretchTile(t, s, f, angle, mu::StretchRows{0.6f, 0.05f, 0.8f, 0.02f, {{0.9f, 1, 0.5f}}});
+  }
+}
+
 class Rotation : public ::testing::Test {
  protected:
   void SetUp() override { mu::BuildSineTable(); }
@@ -232,16 +245,9 @@ TEST_F(Rotation, SourceRectanglesReadOnlyInsideTheSprite) {
   const mu::RotateSource hanging = {sprite, -3, -2, 12, 9};
   for (mu::KernelPath path : {mu::KernelPath::kFast, mu::KernelPath::kReference}) {
     mu::kernelPath = path;
-    for (int form = 0; form < 5; ++form) {
+    for (int form = 0; form < kForms; ++form) {
       Picture dst = Blank(30, 30, 2);
-      const mu::RotateTarget t = WholeTarget(dst);
-      switch (form) {
-        case 0: mu::RotateBlt(t, hanging, mu::Format565(), 33); break;
-        case 1: mu::RotateTile(t, hanging, mu::Format565(), 33); break;
-        case 2: mu::RotateZoom(t, hanging, mu::Format565(), 33, 1.5f); break;
-        case 3: mu::RotateZoomTile(t, hanging, mu::Format565(), 33, 0.5f); break;
-        default: mu::RotateStretchTile(t, hanging, mu::Format565(), 33, mu::StretchRows{1, 0.01f, 1, 0, {{1, 1, 1}}});
-      }
+      DrawForm(form, WholeTarget(dst), hanging, 33);
       int drawn = 0;
       for (int j = 0; j < 30; ++j)
         for (int i = 0; i < 30; ++i) {
@@ -259,21 +265,11 @@ TEST_F(Rotation, WrittenPartMatchesTheWholeRectangle) {
   const mu::PixelFormat f = mu::Format565();
   Picture src(13, 9, 2);
   src.FillRandom(f, 3, 0.1);
-  for (int form = 0; form < 5; ++form) {
+  for (int form = 0; form < kForms; ++form) {
     for (int angle : {0, 45, 123, 270}) {
       Picture whole = Blank(31, 27, 2), part = Blank(31, 27, 2);
-      auto draw = [&](const mu::RotateTarget& t) {
-        const mu::RotateSource s = Whole(src);
-        switch (form) {
-          case 0: mu::RotateBlt(t, s, f, angle); break;
-          case 1: mu::RotateTile(t, s, f, angle); break;
-          case 2: mu::RotateZoom(t, s, f, angle, 1.7f); break;
-          case 3: mu::RotateZoomTile(t, s, f, angle, 0.6f); break;
-          default: mu::RotateStretchTile(t, s, f, angle, mu::StretchRows{0.6f, 0.05f, 0.8f, 0.02f, {{0.9f, 1, 0.5f}}});
-        }
-      };
-      draw(WholeTarget(whole));
-      draw(mu::RotateTarget{part.View().Sub(5, 7, 20, 15, 2), 31, 27, 5, 7});
+      DrawForm(form, WholeTarget(whole), Whole(src), angle);
+      DrawForm(form, mu::RotateTarget{part.View().Sub(5, 7, 20, 15, 2), 31, 27, 5, 7}, Whole(src), angle);
       for (int j = 0; j < 27; ++j)
         for (int i = 0; i < 31; ++i) {
           const bool inside = i >= 5 && i < 25 && j >= 7 && j < 22;
