@@ -20,12 +20,7 @@ namespace {
 
 using namespace muDraw;
 
-class ShellEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { ASSERT_TRUE(testpix::StartScreen()); }
-  void TearDown() override { Release(); }
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ShellEnvironment);
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new testpix::ScreenEnvironment);
 
 // The back screen's bytes.
 std::vector<std::uint8_t> Snapshot() {
