@@ -21,18 +21,7 @@ namespace {
 
 using namespace muDraw;
 
-class ShellEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    testapp::onInit = [] {
-      Screen(640, 480, 1);
-      muSystem::sceneNumber = 1;
-      muSystem::previousScene = 0;
-    };
-    ASSERT_TRUE(testapp::StartShell());
-  }
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ShellEnvironment);
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new testapp::ScreenEnvironment);
 
 // A surface's pixels, row after row without the padding.
 using Pixels = std::vector<std::uint8_t>;

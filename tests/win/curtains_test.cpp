@@ -12,12 +12,13 @@ namespace {
 using namespace muDraw;
 using testpix::Snapshot;
 
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new testapp::ScreenEnvironment);
+
 constexpr DWORD kBlue = 0x1F;   // the blue channel's lowest bits on 16- and 32-bit screens
 
 class Curtains : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(testpix::StartScreen());
     SetClip(0, 0, 640, 480);
     curtainState = 0;
     picture = CreateObject(640, 480, 2);

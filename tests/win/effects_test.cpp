@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,7 @@
 #include "draw/pixels/surface_lock.h"
 #include "golden/golden.h"
 #include "surface_pixels.h"
+#include "test_app.h"
 
 namespace golden {
 
@@ -43,68 +43,12 @@ namespace {
 
 using namespace muDraw;
 
-class ShellEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { ASSERT_TRUE(testpix::StartScreen()); }
-  void TearDown() override { Release(); }
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ShellEnvironment);
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new testapp::ScreenEnvironment);
 
-// Pixels of a locked surface copied out, tightly packed.
-struct Pixels {
-  std::vector<std::uint8_t> bytes;
-  int width = 0, height = 0, bytesPerPixel = 0;
-  mu::PixelView View() {
-    return mu::PixelView{bytes.data(), static_cast<std::ptrdiff_t>(width) * bytesPerPixel, width, height};
-  }
-};
-
-// Fills a surface with seeded random pixels of the screen's format (about
-// `zeroShare` of them 0) and returns a copy of what it holds.
-Pixels FillSurface(LPDIRECTDRAWSURFACE surface, unsigned seed, double zeroShare) {
-  Pixels out;
-  SurfaceLock lock(surface);
-  EXPECT_TRUE(lock.Locked());
-  if (!lock.Locked()) return out;
-  const mu::PixelView v = lock.View();
-  const mu::PixelFormat& f = mu::screenFormat;
-  out.width = v.width;
-  out.height = v.height;
-  out.bytesPerPixel = f.bytesPerPixel;
-  out.bytes.resize(static_cast<std::size_t>(v.width) * v.height * f.bytesPerPixel);
-  std::mt19937 rng(seed);
-  std::uniform_real_distribution<double> unit(0.0, 1.0);
-  for (int y = 0; y < v.height; ++y) {
-    for (int x = 0; x < v.width; ++x) {
-      const std::uint32_t p = unit(rng) < zeroShare ? 0 : (rng() & f.white);
-      std::memcpy(v.pixels + y * v.pitch + x * f.bytesPerPixel, &p, f.bytesPerPixel);
-    }
-    std::memcpy(out.bytes.data() + static_cast<std::size_t>(y) * v.width * f.bytesPerPixel,
-                v.pixels + y * v.pitch, static_cast<std::size_t>(v.width) * f.bytesPerPixel);
-  }
-  return out;
-}
-
-// The first pixel where the back screen differs from `expected`, or "".
-std::string CompareScreen(const Pixels& expected) {
-  SurfaceLock lock(backScreen);
-  if (!lock.Locked()) return "back screen not locked";
-  const mu::PixelView v = lock.View();
-  const int bpp = expected.bytesPerPixel;
-  for (int y = 0; y < v.height; ++y) {
-    const std::uint8_t* row = v.pixels + y * v.pitch;
-    const std::uint8_t* want = expected.bytes.data() + static_cast<std::size_t>(y) * v.width * bpp;
-    if (std::memcmp(row, want, static_cast<std::size_t>(v.width) * bpp) == 0) continue;
-    for (int x = 0; x < v.width; ++x) {
-      std::uint32_t a = 0, b = 0;
-      std::memcpy(&a, row + x * bpp, bpp);
-      std::memcpy(&b, want + x * bpp, bpp);
-      if (a != b)
-        return "(" + std::to_string(x) + ", " + std::to_string(y) + "): " + std::to_string(a) +
-               ", reference " + std::to_string(b);
-    }
-  }
-  return "";
+// Seeded random pixels of the screen's format on a surface, about one in
+// `oneIn` of them 0; what was written.
+testpix::Bytes FillRandom(LPDIRECTDRAWSURFACE surface, unsigned seed, int oneIn = 0) {
+  return testpix::FillRandom(surface, seed, mu::screenFormat.white, oneIn);
 }
 
 class Effects : public ::testing::Test {
@@ -128,17 +72,19 @@ TEST_F(Effects, EveryEffectEqualsItsReferenceKernel) {
   ASSERT_GE(golden::Table().size(), 20u);
   unsigned seed = 1;
   for (const golden::Case& c : golden::Table()) {
-    Pixels sprite = FillSurface(spriteTable[sprite_].surface, seed, 0.2);
-    Pixels expected = FillSurface(backScreen, seed + 1000, 0.0);
+    testpix::Bytes sprite = FillRandom(spriteTable[sprite_].surface, seed, 5);
+    testpix::Bytes expected = FillRandom(backScreen, seed + 1000);
     ++seed;
     // Both draws start from the same rand() sequence, for rows that draw from it.
     std::srand(seed);
     mu::kernelPath = mu::KernelPath::kReference;
-    c.reference(expected.View(), mu::AsConst(sprite.View()), mu::screenFormat);
+    c.reference(testpix::View(expected, 640, 480),
+                mu::AsConst(testpix::View(sprite, golden::kSpriteWidth, golden::kSpriteHeight)),
+                mu::screenFormat);
     mu::kernelPath = mu::KernelPath::kFast;
     std::srand(seed);
     c.onScreen(sprite_);
-    EXPECT_EQ(CompareScreen(expected), "") << c.name << " on a " << mu::screenFormat.bytesPerPixel * 8
+    EXPECT_EQ(testpix::FirstDifference(backScreen, expected), "") << c.name << " on a " << mu::screenFormat.bytesPerPixel * 8
                                            << "-bit back screen";
   }
 }
@@ -154,8 +100,8 @@ TEST_F(Effects, ExtendedPrecisionAfterScreenSetUp) {
 }
 
 TEST_F(Effects, NothingDrawnForBadSpritesAndClippedAwayRectangles) {
-  Pixels before = FillSurface(backScreen, 7, 0.0);
-  FillSurface(spriteTable[sprite_].surface, 8, 0.0);
+  const testpix::Bytes before = FillRandom(backScreen, 7);
+  FillRandom(spriteTable[sprite_].surface, 8);
   const int free = CreateObject(4, 4, 2);
   DeleteObject(free);   // a record without a surface
   for (int bad : {-1, kSpriteCount, 100000, free}) {
@@ -168,7 +114,7 @@ TEST_F(Effects, NothingDrawnForBadSpritesAndClippedAwayRectangles) {
   // A source rectangle far outside the sprite and a clip rectangle beyond the
   // screen: cut to both surfaces, nothing written outside them.
   EXPECT_EQ(BoxBlur(0, 0, 0, sprite_, 0, 0, 200, 150), 1);   // size 0: nothing
-  EXPECT_EQ(CompareScreen(before), "");
+  EXPECT_EQ(testpix::FirstDifference(backScreen, before), "");
   SetClip(-100, -100, 2000, 2000);
   EXPECT_EQ(HalfBlend(600, 450, sprite_, -50, -50, 5000, 5000), 1);
   EXPECT_EQ(GlowBlt(0, 0, 0, 0, 0, 0xFF, 0, sprite_, 0, 0, 200, 150), 1);

@@ -29,21 +29,11 @@ using packbytes::Bytes;
 
 bool FullScreenRun() { return testapp::FullScreenRun("MU_PACKS_FULLSCREEN"); }
 
-int screenResult = -1;
+const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new testapp::ScreenEnvironment(FullScreenRun(), "pk"));
 
 // A file beside the program.
-std::string Path(const std::string& name) { return muSystem::GetExeDir(0) + name; }
-
-class ShellEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    screenResult = testapp::StartScreen(FullScreenRun());
-    ASSERT_NE(screenResult, -1);
-    CreateDirectoryA(Path("pk").c_str(), nullptr);
-  }
-  void TearDown() override { Release(); }
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ShellEnvironment);
+std::string Path(const std::string& name) { return testapp::ExeFile(name); }
 
 Bytes ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -168,14 +158,13 @@ bool Converting() { return muSystem::GetScreenDepth() > 16; }
 
 class Packs : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_EQ(screenResult, 1); }
   void TearDown() override {
     for (int i = kInternalSprites; i < kSpriteCount; ++i) DeleteObject(i);
     SetColorKey(0);
   }
   AutoAnswer answer{IDOK};
   size_t Boxes() const { return answer.boxes().size(); }
-  std::string LastBody() const { return answer.boxes().empty() ? "" : answer.boxes().back().body; }
+  std::string LastBody() const { return answer.lastBody(); }
 };
 
 TEST_F(Packs, NothingLoadsBeforeAPackIsNamed) {

@@ -25,26 +25,13 @@ constexpr char kUnreadableSwap[] = "muDraw::SwapObject : BMPファイルを読�
 // A 16-bit screen keeps 5 or 6 bits of a channel: read-back colours may differ this much.
 constexpr int kChannelSlack = 12;
 
-int screenResult = -1;
-
-class ShellEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    testapp::onInit = [] {
-      screenResult = Screen(640, 480, 1);
-      muSystem::sceneNumber = 1;
-    };
-    ASSERT_TRUE(testapp::StartShell());
-    CreateDirectoryA((std::string(muSystem::GetExeDir(0)) + "pic").c_str(), nullptr);
-  }
-  void TearDown() override { Release(); }
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ShellEnvironment);
+const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new testapp::ScreenEnvironment(false, "pic"));
 
 // Writes the picture beside the program; returns its name for the loaders.
 std::string Put(const std::string& name, const media::Bytes& bytes) {
   const std::string relative = "pic\\" + name + ".bmp";
-  FILE* f = std::fopen((std::string(muSystem::GetExeDir(0)) + relative).c_str(), "wb");
+  FILE* f = std::fopen(testapp::ExeFile(relative).c_str(), "wb");
   if (f) {
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
@@ -94,7 +81,6 @@ bool WineDrawsFaithfully(const media::BmpKind& kind) {
 
 class Pictures : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_EQ(screenResult, 1); }
   void TearDown() override {
     for (int i = kInternalSprites; i < kSpriteCount; ++i) {
       DeleteObject(i);

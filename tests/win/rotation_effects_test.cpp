@@ -15,12 +15,13 @@
 #include "draw/pixels/surface_lock.h"
 #include "surface_faults.h"
 #include "surface_pixels.h"
+#include "test_app.h"
 
 namespace {
 
 using namespace muDraw;
 
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new testpix::ScreenEnvironment);
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new testapp::ScreenEnvironment);
 
 // The back screen's bytes.
 std::vector<std::uint8_t> Snapshot() {

@@ -16,7 +16,7 @@
 
 #include "message_box.h"
 #include "sound/sound_pack.h"
-#include "sound/sound_table.h"
+#include "sound_buffers.h"
 #include "sound_recording.h"
 #include "test_app.h"
 #include "tools/sound_media.h"
@@ -38,12 +38,7 @@ constexpr double kStepsFirst = 400, kStepsStep = 100, kStepsRight = 250;
 constexpr double kLoopFirst = 500, kLoopStep = 200;
 constexpr DWORD kLoopOffset = 110250;  // 2.5 s of 22050 Hz 16-bit mono
 
-std::string Mode() {
-  const char* mode = std::getenv("MU_SOUND_MODE");
-  return mode ? mode : "";
-}
-
-std::string ExeFile(const std::string& name) { return std::string(muSystem::GetExeDir(0)) + name; }
+using testapp::ExeFile;
 
 media::Tone Tone(int rate, int channels, int bits, double seconds) {
   media::Tone tone;
@@ -99,42 +94,9 @@ void StartSound() {
   }
 }
 
-#define NEED_DEVICE()                                                       \
-  StartSound();                                                             \
-  if (Mode() != "record") GTEST_SKIP() << "runs with MU_SOUND_MODE=record"; \
-  ASSERT_EQ(1, muSound::soundEnabled)
-
-const muSound::SoundObject& Row(int slot) { return muSound::soundTable[slot]; }
-
 void FreeAll() {
   for (int slot = 0; slot < muSound::kSoundSlots; ++slot) muSound::FreeObject(slot);
   muSound::SetPack(kPack);
-}
-
-DWORD BufferBytes(int slot, int i = 0) {
-  DSBCAPS caps = {sizeof caps};
-  Row(slot).buffer[i]->GetCaps(&caps);
-  return caps.dwBufferBytes;
-}
-bool Playing(int slot, int i = 0) {
-  DWORD status = 0;
-  Row(slot).buffer[i]->GetStatus(&status);
-  return (status & DSBSTATUS_PLAYING) != 0;
-}
-LONG RealVolume(int slot, int i) {
-  LONG value = 1;
-  Row(slot).buffer[i]->GetVolume(&value);
-  return value;
-}
-LONG RealPan(int slot, int i) {
-  LONG value = 1;
-  Row(slot).buffer[i]->GetPan(&value);
-  return value;
-}
-DWORD RealFrequency(int slot, int i) {
-  DWORD value = 1;
-  Row(slot).buffer[i]->GetFrequency(&value);
-  return value;
 }
 
 // Runs frames of the main loop, each calling Streaming as a game's frame
@@ -594,7 +556,7 @@ TEST(SoundFormat, FormatChangesKeepEverySoundInItsSlotWithItsSettings) {
 
 TEST(SoundSilent, PacksStreamsAndTheFormatDoNothing) {
   StartSound();
-  if (Mode() != "none") GTEST_SKIP() << "runs with MU_SOUND_MODE=none";
+  if (SoundMode() != "none") GTEST_SKIP() << "runs with MU_SOUND_MODE=none";
   AutoAnswer answer(IDOK);
   ASSERT_EQ(0, muSound::soundEnabled);
   const char kSilentPack[] = "stream_silent.pak";

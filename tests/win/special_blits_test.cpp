@@ -16,10 +16,11 @@ using namespace muDraw;
 using testpix::Channel;
 using testpix::Snapshot;
 
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new testapp::ScreenEnvironment);
+
 class Special : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(testpix::StartScreen());
     SetClip(0, 0, 640, 480);
   }
   void TearDown() override {

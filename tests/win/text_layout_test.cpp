@@ -15,6 +15,7 @@
 
 #include "surface_faults.h"
 #include "surface_pixels.h"
+#include "test_app.h"
 #include "text/shrink.h"
 #include "text/text_state.h"
 
@@ -23,6 +24,8 @@ namespace {
 using namespace muDraw;
 using testpix::Channel;
 using testpix::Snapshot;
+
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new testapp::ScreenEnvironment);
 
 constexpr int kLeft = 20, kRight = 320;   // the 300-pixel box
 // Characters of a line without punctuation, taken as many as fill the box.
@@ -44,7 +47,6 @@ bool InGlyph(int x, int y) {
 class TextLayout : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(testpix::StartScreen());
     SetClip(0, 0, 640, 480);
     PaintBackground();
     before_ = Snapshot(backScreen);

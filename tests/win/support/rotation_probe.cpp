@@ -12,6 +12,7 @@
 #include "draw/pixels/pixel_view.h"
 #include "draw/pixels/surface_lock.h"
 #include "surface_pixels.h"
+#include "test_app.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ bool WritePpm(const std::string& path, const mu::PixelView& v, int x, int y, int
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || !testpix::StartScreen()) return 2;
+  if (argc < 2 || testapp::StartScreen() != 1) return 2;
   const std::string dir = std::string(argv[1]) + "\\";
   const int sprite = muDraw::CreateObject(kWidth, kHeight, 2);
   if (!sprite) return 3;

@@ -85,6 +85,21 @@ HRESULT FaultySurface::UpdateOverlay(LPRECT a, LPDIRECTDRAWSURFACE s, LPRECT b, 
 HRESULT FaultySurface::UpdateOverlayDisplay(DWORD f) { return real_->UpdateOverlayDisplay(f); }
 HRESULT FaultySurface::UpdateOverlayZOrder(DWORD f, LPDIRECTDRAWSURFACE s) { return real_->UpdateOverlayZOrder(f, s); }
 
+FaultInPlace::FaultInPlace(LPDIRECTDRAWSURFACE& place, HRESULT lockResult, HRESULT keyResult)
+    : place_(place), real_(place) {
+  real_->AddRef();   // the wrapper takes over this reference; the place keeps its own
+  faulty_ = new FaultySurface(real_);
+  faulty_->lost = false;
+  faulty_->lockResult = lockResult;
+  faulty_->keyResult = keyResult;
+  place_ = faulty_;
+}
+
+FaultInPlace::~FaultInPlace() {
+  place_ = real_;
+  faulty_->Release();
+}
+
 void LoseSurfaces() {
   muDraw::directDraw->SetDisplayMode(640, 480, 16);
   ASSERT_EQ(muDraw::backScreen->IsLost(), DDERR_SURFACELOST);

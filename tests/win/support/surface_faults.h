@@ -67,6 +67,22 @@ class FaultySurface final : public IDirectDrawSurface {
   ULONG refs_ = 1;
 };
 
+// A FaultySurface, not lost, in the place of a surface (the back screen, a
+// sprite's) while it lives; then the real surface goes back in its place.
+class FaultInPlace {
+ public:
+  FaultInPlace(LPDIRECTDRAWSURFACE& place, HRESULT lockResult, HRESULT keyResult = DD_OK);
+  ~FaultInPlace();
+  FaultInPlace(const FaultInPlace&) = delete;
+  FaultInPlace& operator=(const FaultInPlace&) = delete;
+  FaultySurface* operator->() const { return faulty_; }
+
+ private:
+  LPDIRECTDRAWSURFACE& place_;
+  LPDIRECTDRAWSURFACE real_;
+  FaultySurface* faulty_;
+};
+
 // Sets the display mode, which loses every surface: IsLost and Lock answer
 // DDERR_SURFACELOST (Wine does this even in a window, but goes on blitting).
 // Only EndLoss ends it: the mode given back and every surface restored.

@@ -26,8 +26,11 @@ bool FullScreenRun(const char* variable) {
 }
 
 int StartScreen(bool fullScreen) {
-  int result = -1;
-  onInit = [&result, fullScreen] {
+  static bool called = false;
+  static int result = -1;
+  if (called) return result;
+  called = true;
+  onInit = [fullScreen] {
     if (fullScreen) {
       muSystem::fullScreen = 1;
       muDraw::SetDepth(16, 0, 0);
@@ -36,10 +39,19 @@ int StartScreen(bool fullScreen) {
     muSystem::sceneNumber = 1;
     muSystem::previousScene = 0;
   };
-  const bool started = StartShell();
+  if (!StartShell()) result = -1;   // the shell did not start
   onInit = nullptr;
-  return started ? result : -1;
+  return result;
 }
+
+void ScreenEnvironment::SetUp() {
+  ASSERT_EQ(StartScreen(fullScreen_), 1);
+  if (folder_) CreateDirectoryA(ExeFile(folder_).c_str(), nullptr);
+}
+
+void ScreenEnvironment::TearDown() { muDraw::Release(); }
+
+std::string ExeFile(const std::string& name) { return muSystem::GetExeDir(0) + name; }
 
 void Frame() {
   muSystem::PumpMessages();
