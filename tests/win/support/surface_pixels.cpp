@@ -189,6 +189,22 @@ DWORD Channel(DWORD value, int c) {
   return (value & m) >> Shift(m);
 }
 
+bool WritePpm(const std::string& path, LPDIRECTDRAWSURFACE surface, int x, int y, int width, int height) {
+  const Snapshot s(surface);
+  std::FILE* out = s.Ok() ? std::fopen(path.c_str(), "wb") : nullptr;
+  if (!out) return false;
+  std::fprintf(out, "P6\n%d %d\n255\n", width, height);
+  for (int row = y; row < y + height; ++row) {
+    for (int column = x; column < x + width; ++column) {
+      for (int c = 0; c < 3; ++c) {
+        const DWORD max = Mask(c) >> Shift(Mask(c));
+        std::fputc(static_cast<int>(Channel(s.At(column, row), c) * 255 / max), out);
+      }
+    }
+  }
+  return std::fclose(out) == 0;
+}
+
 void WriteBmp(const std::string& name, int width, int height,
               const std::function<COLORREF(int, int)>& colour) {
   std::FILE* f = std::fopen(testapp::ExeFile(name).c_str(), "wb");

@@ -1,7 +1,8 @@
 // Raw pixels of DirectDraw surfaces for the drawing tests, through the
 // surfaces' own locks (not the library's): copied out whole, written back,
 // filled with seeded random pixels, compared and digested; single pixels and
-// colour values; and BMP files written for the loaders.
+// colour values; pictures written as PPM files to look at, and BMP files for
+// the loaders.
 #ifndef MU_TEST_SURFACE_PIXELS_H
 #define MU_TEST_SURFACE_PIXELS_H
 
@@ -67,6 +68,10 @@ DWORD ValueOf(COLORREF colour);
 DWORD Rgb(int red, int green, int blue);
 // The channel c (0 red, 1 green, 2 blue) of a back-screen pixel value, unscaled.
 DWORD Channel(DWORD value, int c);
+
+// The width x height pixels at (x, y) of a surface of the screen's format as
+// an 8-bit RGB PPM file; false when it cannot be written.
+bool WritePpm(const std::string& path, LPDIRECTDRAWSURFACE surface, int x, int y, int width, int height);
 
 // A 24-bit BMP file of colour(x, y) at a path relative to the program.
 void WriteBmp(const std::string& name, int width, int height,
