@@ -6,7 +6,6 @@
 #include <mu.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -31,11 +30,7 @@ const auto* const kEnvironment =
 // Writes the picture beside the program; returns its name for the loaders.
 std::string Put(const std::string& name, const media::Bytes& bytes) {
   const std::string relative = "pic\\" + name + ".bmp";
-  FILE* f = std::fopen(testapp::ExeFile(relative).c_str(), "wb");
-  if (f) {
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-  }
+  testapp::WriteFileBytes(testapp::ExeFile(relative), bytes);
   return relative;
 }
 

@@ -3,6 +3,8 @@
 #include <mu.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 extern const char appCaption[] = "muTest";
 
@@ -52,6 +54,17 @@ void ScreenEnvironment::SetUp() {
 void ScreenEnvironment::TearDown() { muDraw::Release(); }
 
 std::string ExeFile(const std::string& name) { return muSystem::GetExeDir(0) + name; }
+
+std::vector<std::uint8_t> FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void Frame() {
   muSystem::PumpMessages();

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace testapp {
 
@@ -46,6 +48,11 @@ class ScreenEnvironment : public ::testing::Environment {
 
 // The path of a file beside the program.
 std::string ExeFile(const std::string& name);
+// A whole file's bytes (none when it cannot be read), a file written whole,
+// and whether a file or folder exists.
+std::vector<std::uint8_t> FileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+bool Exists(const std::string& path);
 
 // Runs one frame of the main loop after dispatching the queued messages.
 void Frame();
