@@ -101,20 +101,6 @@ TEST_F(Curtains, AClosingCurtainEndsClosedAndTheNextOneStartsFromTheWholeScreen)
   EXPECT_EQ(clipRight, 640);
   testapp::Frame();
   EXPECT_EQ(Drawn().bottom, 1);
-
-  // Closed at once, twice: the second saves the collapsed rectangle, and the
-  // next curtain opens towards nothing.
-  EndCurtain();
-  CloseCurtain();
-  EXPECT_EQ(curtainState, -1);
-  EXPECT_EQ(clipRight, 0);
-  CloseCurtain();
-  ASSERT_EQ(StartCurtain(0, 5, 0, 0), 1);
-  testapp::Frame();
-  EXPECT_EQ(curtainState, 0);
-  EXPECT_EQ(curtainOpened, 1);
-  EXPECT_EQ(clipRight, 0);
-  EXPECT_EQ(clipBottom, 0);
 }
 
 TEST_F(Curtains, ASceneChangeEndsARunningCurtain) {
