@@ -74,7 +74,9 @@ const std::pair<const char*, Call> kSpriteCalls[] = {
     {"RotateZoom", [](int s) { return RotateZoom(150, 150, 350, 330, 30, 1.5f, s, 0, 0, 64, 48); }},
     {"RotateZoomTile", [](int s) { return RotateZoomTile(150, 150, 350, 330, 30, 0.5f, s, 0, 0, 64, 48); }},
     {"RotateStretchTile",
-     [](int s) { return RotateStretchTile(150, 150, 350, 330, 30, 0.5f, 0.01f, 0.5f, 0.01f, 1, 1, 1, s, 0, 0, 64, 48); }},
+     [](int s) {
+       return RotateStretchTile(150, 150, 350, 330, 30, 0.5f, 0.01f, 0.5f, 0.01f, 1, 1, 1, s, 0, 0, 64, 48);
+     }},
     {"SmearBlt", [](int s) { return SmearBlt(180, 180, 1, 20, s, 0, 0, 64, 48); }},
     {"RippleBlt", [](int s) { return RippleBlt(180, 180, 10, 8, 1, 1, 0, s, 0, 0, 64, 48); }},
     {"DrawTunnel", [](int s) { return DrawTunnel(180, 180, 3, 4, s); }},
@@ -87,7 +89,8 @@ const std::pair<const char*, Call> kClippedAway[] = {
     {"AddBlend below it", [](int s) { return AddBlend(180, 300, s, 0, 0, 64, 48); }},
     {"RotateBlt", [](int s) { return RotateBlt(0, 0, 150, 150, 45, s, 0, 0, 64, 48); }},
     {"RotateTile", [](int s) { return RotateTile(300, 300, 640, 480, 45, s, 0, 0, 64, 48); }},
-    {"RotateStretchTile", [](int s) { return RotateStretchTile(0, 0, 640, 200, 45, 1, 0, 1, 0, 1, 1, 1, s, 0, 0, 64, 48); }},
+    {"RotateStretchTile",
+     [](int s) { return RotateStretchTile(0, 0, 640, 200, 45, 1, 0, 1, 0, 1, 1, 1, s, 0, 0, 64, 48); }},
     {"SmearBlt, its fill needing a drawn column", [](int s) { return SmearBlt(0, 0, 3, 5, s, 0, 0, 64, 48); }},
     {"RippleBlt", [](int s) { return RippleBlt(300, 0, 10, 8, 1, 1, 0, s, 0, 0, 64, 48); }},
     {"DrawTunnel", [](int s) { return DrawTunnel(-100, 0, 0, 0, s); }},

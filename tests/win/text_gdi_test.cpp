@@ -101,26 +101,12 @@ bool Near(const Rgb& a, const Rgb& b) {
   return std::abs(a.r - b.r) <= 8 && std::abs(a.g - b.g) <= 8 && std::abs(a.b - b.b) <= 8;
 }
 
-bool FullScreenRun() { return std::getenv("MU_TEXT_FULLSCREEN") != nullptr; }
+// Windowed, or with MU_TEXT_FULLSCREEN=1 on a full 640 x 480 x 16 screen.
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(
+    new testapp::ScreenEnvironment(testapp::FullScreenRun("MU_TEXT_FULLSCREEN")));
 
 class Gdi : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    testapp::onInit = [] {
-      if (FullScreenRun()) {
-        muSystem::fullScreen = 1;
-        muDraw::SetDepth(16, 0, 0);
-      }
-      muDraw::Screen(640, 480, 1);
-      muSystem::sceneNumber = 1;
-    };
-    ASSERT_TRUE(testapp::StartShell());
-    ASSERT_NE(muDraw::backScreen, nullptr);
-  }
-  // Gives a full-screen display its mode back for the programs after this one.
-  static void TearDownTestSuite() {
-    if (muSystem::fullScreen) muDraw::Release();
-  }
   void SetUp() override {
     ASSERT_NE(muDraw::backScreen, nullptr);
     px_.Fill(0, 0, 640, 480, kGreenRef);

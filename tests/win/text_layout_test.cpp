@@ -99,7 +99,8 @@ class TextLayout : public ::testing::Test {
   void Save(const char* name, int left, int top, int right, int bottom) {
     const char* dir = std::getenv("MU_SHOTS");
     if (dir) CreateDirectoryA(dir, nullptr);   // its parent exists; an existing one is kept
-    testpix::WritePpm(std::string(dir ? dir : ".") + "/" + name, backScreen, left, top, right - left, bottom - top);
+    const std::string path = std::string(dir ? dir : ".") + "/" + name;
+    testpix::WritePpm(path, backScreen, left, top, right - left, bottom - top);
   }
 
   // Every pixel that changed lies in a glyph rectangle, or right of the last

@@ -44,8 +44,6 @@ class Snapshot {
   explicit Snapshot(LPDIRECTDRAWSURFACE surface);
   bool Ok() const { return ok_; }
   DWORD At(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
 
  private:
   bool ok_ = false;
