@@ -1,0 +1,113 @@
+// The showcase program: one window that walks through numbered pages, each
+// demonstrating a group of the library's operations live, with the calls and
+// their arguments printed under the picture and the frame rate on top.
+//
+// Each frame: read the reader's page moves, step the page-change curtain,
+// clear the back screen, let the page draw (its calls recorded), draw the
+// header, the call panel, the footer and the pointer, show the frame rate,
+// and show the frame. Every page change is logged to DEBUG.TXT, which the
+// end-to-end test reads.
+#include <mu.h>
+
+#include "showcase/chrome.h"
+#include "showcase/page.h"
+
+extern const char appCaption[] = "mu showcase";
+
+void OnActivate(int) {}
+
+namespace showcase {
+
+namespace {
+
+int current = 0;          // index into kPages
+int requested = -1;       // a page asked for by a contents link
+float pageSeconds = 0;    // time since the current page opened
+
+int keyLeft, keyRight, keyHome, keyEnd;   // polled key states
+
+constexpr float kCurtainSpeed = 1400;     // pixels a second
+constexpr int kCurtainBand = 48;
+constexpr int kCurtainTypes = 9;
+
+void OpenPage(int index) {
+  current = index;
+  pageSeconds = 0;
+  const Page& page = *kPages[current];
+  // Each page opens behind a curtain of its own type over the demo area.
+  muDraw::SetClip(kDemoArea.left, kDemoArea.top, kDemoArea.right, kDemoArea.bottom);
+  muDraw::StartCurtain(0, index % kCurtainTypes + 1, kCurtainSpeed, kCurtainBand);
+  ClearCalls(setupCalls);
+  ClearCalls(eventCalls);
+  recording = &setupCalls;
+  if (page.open) page.open();
+  recording = nullptr;
+  muSystem::Log("page %d of %d: %s (%s)%s%s", current + 1, kPageCount, page.name, page.group,
+                page.animated ? ", animated" : "", page.gallery ? ", gallery" : "");
+}
+
+void ClosePage() {
+  const Page& page = *kPages[current];
+  recording = nullptr;
+  if (page.close) page.close();
+  if (muDraw::curtainState > 0) muDraw::EndCurtain();
+}
+
+NavInput ReadNavigation() {
+  muSystem::UpdateKeyState(VK_LEFT, &keyLeft);
+  muSystem::UpdateKeyState(VK_RIGHT, &keyRight);
+  muSystem::UpdateKeyState(VK_HOME, &keyHome);
+  muSystem::UpdateKeyState(VK_END, &keyEnd);
+  NavInput in{};
+  in.previous = keyLeft == 1;
+  in.next = keyRight == 1;
+  in.first = keyHome == 1;
+  in.last = keyEnd == 1;
+  in.click = muSystem::leftPressed != 0;
+  in.x = muSystem::mouseX;
+  in.y = muSystem::mouseY;
+  return in;
+}
+
+}  // namespace
+
+void RequestPage(int index) {
+  if (index >= 0 && index < kPageCount) requested = index;
+}
+
+int CurrentPage() { return current; }
+
+}  // namespace showcase
+
+void GameInit() {
+  using namespace showcase;
+  muDraw::Screen(kScreenWidth, kScreenHeight, 1);
+  LoadPictures();
+  OpenPage(0);
+  muSystem::sceneNumber = 1;
+  muSystem::previousScene = 0;
+}
+
+void GameFrame() {
+  using namespace showcase;
+  int next = PageAfter(current, kPageCount, ReadNavigation());
+  if (requested >= 0) next = requested;
+  requested = -1;
+  if (next != current) {
+    ClosePage();
+    OpenPage(next);
+  }
+
+  muDraw::StepCurtain();
+  muDraw::ClearScreen();
+  ClearCalls(frameCalls);
+  recording = &frameCalls;
+  kPages[current]->frame(pageSeconds);
+  recording = nullptr;
+  pageSeconds += muSystem::frameSeconds;
+
+  DrawChrome(*kPages[current], current, kPageCount);
+  muDraw::ShowFps();
+  DrawPointer();
+  muDraw::Flip();
+}

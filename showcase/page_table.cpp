@@ -1,0 +1,26 @@
+// The showcase's pages in the order they are shown. A page is one record in
+// the file of its group; list it here to show it.
+#include "showcase/page.h"
+
+namespace showcase {
+
+extern const Page kContentsPage;
+extern const Page kBlitsPage, kFillsPage, kStretchPage;
+extern const Page kWavesPage, kRowsPage;
+extern const Page kCurtainsPage, kWipePage, kPageViewPage;
+extern const Page kGdiPage, kFontsPage;
+extern const Page kEffectsPage, kMusicPage;
+extern const Page kInputPage, kSystemPage;
+
+const Page* const kPages[] = {
+    &kContentsPage,
+    &kBlitsPage,   &kFillsPage,    &kStretchPage,
+    &kWavesPage,   &kRowsPage,
+    &kCurtainsPage, &kWipePage,    &kPageViewPage,
+    &kGdiPage,     &kFontsPage,
+    &kEffectsPage, &kMusicPage,
+    &kInputPage,   &kSystemPage,
+};
+const int kPageCount = sizeof kPages / sizeof kPages[0];
+
+}  // namespace showcase
