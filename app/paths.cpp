@@ -23,6 +23,10 @@ int LastBackslash(const char* text, int length, LeadByteTest isLead) {
   return found;
 }
 
+const char* FileNameOf(const char* path, LeadByteTest isLead) {
+  return path + LastBackslash(path, static_cast<int>(std::strlen(path)), isLead) + 1;
+}
+
 void CutFileName(char* path, LeadByteTest isLead) {
   int last = LastBackslash(path, static_cast<int>(std::strlen(path)), isLead);
   path[last + 1] = '\0';  // last == -1 empties the path

@@ -18,6 +18,11 @@ bool Cp932LeadByte(unsigned char byte);
 // is a character of its own (not the trail byte of a double-byte one); -1 if none.
 int LastBackslash(const char* text, int length, LeadByteTest isLead);
 
+// The file name of a path: the part after its last backslash (a backslash of
+// its own, not the trail byte of a double-byte character); the entry name of
+// the picture and sound packs.
+const char* FileNameOf(const char* path, LeadByteTest isLead);
+
 // Cuts the file name off a full path, keeping the trailing backslash; a path
 // without any backslash becomes empty.
 void CutFileName(char* path, LeadByteTest isLead);

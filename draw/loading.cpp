@@ -191,7 +191,7 @@ int LoadObject(const char* name, int memoryType) {
   return muSystem::Error(kLoadOp, kUnreadable, code);
 }
 
-int CreateObject(int width, int height, int memoryType) {
+int CreateUnkeyed(int width, int height, int memoryType) {
   int sprite = FreeRecord();
   if (sprite == 0) return muSystem::Error(kCreateOp, kTooMany, 0);
   Reserve(sprite, "*");
@@ -203,7 +203,12 @@ int CreateObject(int width, int height, int memoryType) {
     EmptyRecord(sprite);
     return muSystem::Error(kCreateOp, kNoSprite, hr);
   }
-  ApplyLoadKey(sprite);
+  return sprite;
+}
+
+int CreateObject(int width, int height, int memoryType) {
+  int sprite = CreateUnkeyed(width, height, memoryType);
+  if (sprite != 0) ApplyLoadKey(sprite);
   return sprite;
 }
 

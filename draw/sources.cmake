@@ -4,3 +4,5 @@ list(APPEND MU_WIN_SOURCES draw/screen.cpp draw/sprites.cpp draw/loading.cpp dra
 list(APPEND MU_WIN_SOURCES draw/primitives.cpp)
 list(APPEND MU_WIN_SOURCES draw/back_dc.cpp draw/blit_path.cpp)
 list(APPEND MU_CORE_SOURCES draw/bmp_check.cpp)
+list(APPEND MU_CORE_SOURCES draw/pack_format.cpp draw/screenshot_file.cpp)
+list(APPEND MU_WIN_SOURCES draw/convert.cpp draw/screenshot.cpp)

@@ -26,6 +26,11 @@ DWORD MemoryTypeCaps(int memoryType);
 // Creates an off-screen surface of width x height with these capabilities.
 HRESULT CreatePlainSurface(int width, int height, DWORD caps, LPDIRECTDRAWSURFACE* out);
 
+// CreateObject without its colour key, for a caller that keys the sprite
+// itself once it holds its picture (probing the key costs two GDI round trips
+// through the surface).
+int CreateUnkeyed(int width, int height, int memoryType);
+
 // The record's start state: no surface, no name, key black, size 0.
 void EmptyRecord(int sprite);
 

@@ -221,9 +221,17 @@ int CreateObject(int width, int height, int memoryType);   // blank sprite; inde
 int SwapObject(const char* name, int sprite, int memoryType);   // new picture, same index; 1 or 0
 void DeleteObject(int sprite);                    // frees the sprite's record
 char* MakePath(const char* name);                 // executable's directory + name (static buffer)
-int SwapPack(const char* name, int sprite, int memoryType);   // pack picture into the index; index or 0
 
 // ---- Pack files, conversion and screenshots ---------------------------------
+extern char packPath[muSystem::kTextBufferSize];   // executable's directory + the pack's name
+
+char* SetPack(const char* fileName);              // names the pack file; returns packPath
+int LoadPack(const char* name, int memoryType);   // pack picture into a new sprite; index or 0
+int SwapPack(const char* name, int sprite, int memoryType);   // pack picture into the index; index or 0
+int Convert(const char* pack, const char* folder, int fresh);   // folder's BMPs appended to the
+                                                  // pack (emptied first if fresh); 1, 0 on a 16-bit screen
+int SaveScreen(const char* fileName, int width, int height);   // back screen's top-left part as a
+                                                  // 24-bit BMP; 1, 0 if not locked or too large
 
 // ---- Blits (clipped by the clip rectangle) ----------------------------------
 void ClearScreen();                               // back screen to pixel value 0
@@ -381,6 +389,18 @@ DWORD GetPlayPosition(int slot);                  // play cursor of the slot's f
 void PlaySystemSound(const char* sound);          // sndPlaySoundA, device released meanwhile
 
 // ---- Sound packs and streaming ----------------------------------------------
+// A pack holds WAVE sounds under their upper-case file names. A sound of five
+// seconds or more loaded with LoadStream plays from disk: call Streaming every
+// frame while it plays. Its loop offset is where a looping play goes on after
+// the end, in bytes into the samples (0: from the beginning).
+extern char currentPack[muSystem::kTextBufferSize];  // full path LoadPack and LoadStream read
+void SetPack(const char* fileName);               // currentPack = executable's directory + name
+int LoadPack(const char* name, int mixCount);     // a sound of currentPack; slot or -1
+int LoadStream(const char* name, DWORD loopOffset);  // a stream of currentPack; slot or -1
+int Streaming();                                  // refills playing streams; 1, 0 after an error
+int ResetStream(int slot);                        // rewinds a stream; 1, 0 after an error
+int MakePack(const char* packName, const char* folder, int replace);  // every *.WAV of a folder; 1
+void AddToPack(const char* packName, const char* wavPath);            // appends one WAVE file
 
 // ---- Playback control (selector last: a buffer, kRotationBuffer or all) -----
 int Play(int slot, int selector);                 // rewinds and plays once
@@ -402,6 +422,8 @@ int Echo(int slot, int interval, int repeats, int decay);                // once
 int EchoPan(int slot, int interval, int repeats, int decay, int panSpeed);  // once per frame
 
 // ---- Playback format --------------------------------------------------------
+// Rate 8, 11, 22 or 44 means 8000, 11025, 22050 or 44100 Hz; any other is in Hz.
+int SelectFormat(int channels, int rate, int bits);  // primary buffer's format; 1, 0 if refused
 
 // ---- MIDI music -------------------------------------------------------------
 int InitMidi();                                   // MIDI start-up (screen set-up)

@@ -62,13 +62,22 @@ void ForControlBuffers(SoundObject& row, int selector, Apply apply) {
   }
 }
 
-// Starts one buffer from its beginning. Every play goes through here.
-void StartBuffer(SoundObject& row, int i, DWORD flags) {
+// A stream's buffer always loops; the looping flag decides only whether its
+// data does.
+DWORD PlayFlags(const SoundObject& row, int looping) {
+  return looping || row.stream.dataSize ? DSBPLAY_LOOPING : 0;
+}
+
+// Starts one buffer from its beginning. Every play goes through here. A
+// stream starts again from its first chunk, and not at all when that cannot
+// be read (its buffer would repeat whatever it last held).
+void StartBuffer(SoundObject& row, int i, int looping) {
   LPDIRECTSOUNDBUFFER buffer = BufferOf(row, i);
   if (!buffer) return;
   buffer->Stop();
+  if (row.stream.dataSize && !ResetStream(static_cast<int>(&row - soundTable))) return;
   buffer->SetCurrentPosition(0);
-  buffer->Play(0, 0, flags);
+  buffer->Play(0, 0, PlayFlags(row, looping));
 }
 
 void SetVolumeOf(SoundObject& row, int i, long long value) {
@@ -91,9 +100,8 @@ void SetFrequencyOf(SoundObject& row, int i, long long value) {
 int PlayWith(int slot, int selector, int looping) {
   SoundObject* row = LoadedRow(slot);
   if (!row) return slot;
-  DWORD flags = looping ? DSBPLAY_LOOPING : 0;
   if (selector >= 0) {
-    StartBuffer(*row, selector, flags);
+    StartBuffer(*row, selector, looping);
   } else {
     if (row->echoState != -1 && selector == kRotationBuffer) {
       ResetFrequency(slot, kAllBuffers);
@@ -106,7 +114,7 @@ int PlayWith(int slot, int selector, int looping) {
           BufferOf(*row, row->rotationIndex) ? row->pan[row->rotationIndex] / 100.0f : 0.0f;
       row->echoDirection = (std::rand() % 2) * 2 - 1;
     }
-    StartBuffer(*row, row->rotationIndex, flags);
+    StartBuffer(*row, row->rotationIndex, looping);
     row->rotationIndex += 1;
     if (row->rotationIndex >= row->mixCount) row->rotationIndex = 0;
   }
@@ -174,7 +182,7 @@ int TogglePause(int slot, int selector) {
       buffer->Stop();
     } else {
       buffer->SetCurrentPosition(row->pausedPosition[i]);
-      buffer->Play(0, 0, row->looping ? DSBPLAY_LOOPING : 0);
+      buffer->Play(0, 0, PlayFlags(*row, row->looping));
     }
   });
   return slot;

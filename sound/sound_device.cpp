@@ -126,7 +126,12 @@ void ReloadAllRows() {
     SoundObject& row = soundTable[soundSlot];
     // The stored mix count is never negative: a sound loaded with -n (n >= 2)
     // comes back with its echo available.
-    if (row.inUse) LoadObject(row.name, row.mixCount);
+    if (!row.inUse) continue;
+    if (row.fromPack) {
+      ReloadPackedRow(row);
+    } else {
+      LoadObject(row.name, row.mixCount);
+    }
   }
   restoringSounds = 0;
 }
@@ -144,6 +149,11 @@ HRESULT FillRowBuffers(SoundObject& row, const WAVEFORMATEX* format, const BYTE*
   description.dwFlags = kBufferFlags;
   description.dwBufferBytes = sampleBytes;
   description.lpwfxFormat = const_cast<WAVEFORMATEX*>(format);
+  return MakeRowBuffers(row, description, samples, sampleBytes);
+}
+
+HRESULT MakeRowBuffers(SoundObject& row, const DSBUFFERDESC& description, const BYTE* samples,
+                       DWORD sampleBytes) {
   for (int i = 0; i < row.mixCount; ++i) {
     HRESULT result = soundDevice->CreateSoundBuffer(&description, &row.buffer[i], nullptr);
     if (FAILED(result) || !row.buffer[i]) {
@@ -154,7 +164,7 @@ HRESULT FillRowBuffers(SoundObject& row, const WAVEFORMATEX* format, const BYTE*
     LPDIRECTSOUNDBUFFER buffer = row.buffer[i];
     void *part1 = nullptr, *part2 = nullptr;
     DWORD bytes1 = 0, bytes2 = 0;
-    if (SUCCEEDED(buffer->Lock(0, sampleBytes, &part1, &bytes1, &part2, &bytes2, 0))) {
+    if (samples && SUCCEEDED(buffer->Lock(0, sampleBytes, &part1, &bytes1, &part2, &bytes2, 0))) {
       CopyIntoParts(samples, sampleBytes, part1, bytes1, part2, bytes2);
       buffer->Unlock(part1, bytes1, part2, bytes2);
     }
@@ -174,25 +184,53 @@ HRESULT FillRowBuffers(SoundObject& row, const WAVEFORMATEX* format, const BYTE*
   return DS_OK;
 }
 
-int LoadObject(const char* name, int mixCount) {
+int BeginLoad(const char* where, int mixCount) {
   // After Release (the shut-down, or a system sound in progress) there is no
   // device to make buffers with, although the table is kept: nothing loads.
   if (!soundEnabled || !soundDevice) return -1;
-  if (!name) name = "";
   long long count = mixCount < 0 ? -static_cast<long long>(mixCount) : mixCount;
   if (count > kMixMax) {
-    muSystem::Error(kLoadWhere, "ミックス数が多過ぎます", 0);
+    muSystem::Error(where, "ミックス数が多過ぎます", 0);
     return -1;
   }
-  if (!restoringSounds) {
-    soundSlot = FreeSlot();
-    if (soundSlot < 0) {
-      muSystem::Error(kLoadWhere, "オブジェクト数が多過ぎます", 0);
-      return -1;
-    }
-  } else if (soundSlot < 0 || soundSlot >= kSoundSlots) {
+  if (restoringSounds) return soundSlot >= 0 && soundSlot < kSoundSlots ? soundSlot : -1;
+  soundSlot = FreeSlot();
+  if (soundSlot < 0) muSystem::Error(where, "オブジェクト数が多過ぎます", 0);
+  return soundSlot;
+}
+
+void PrepareRow(SoundObject& row, int mixCount) {
+  ReleaseRowBuffers(row);
+  row.mixCount = mixCount < 0 ? -mixCount : mixCount;
+  row.echoState = mixCount > 1 ? 0 : -1;
+  if (!restoringSounds) row.rotationIndex = 0;
+}
+
+int FailLoad(SoundObject& row, const char* where, const char* message, long code) {
+  if (restoringSounds) {
+    ReleaseRowBuffers(row);
+  } else {
+    ResetRow(row);
+  }
+  muSystem::Error(where, message, code);
+  return -1;
+}
+
+int FinishLoad(SoundObject& row, const char* name, const char* where, const char* tooLong) {
+  row.inUse = 1;
+  if (restoringSounds) return soundSlot;
+  if (std::strlen(name) > static_cast<size_t>(kSoundNameMax)) {
+    ResetRow(row);  // no caller could name this row: it is freed again
+    muSystem::Error(where, tooLong, 0);
     return -1;
   }
+  std::memcpy(row.name, name, std::strlen(name) + 1);
+  return soundSlot;
+}
+
+int LoadObject(const char* name, int mixCount) {
+  if (!name) name = "";
+  if (BeginLoad(kLoadWhere, mixCount) < 0) return -1;
   SoundObject& row = soundTable[soundSlot];
 
   // The file beside the executable first, then a resource of that name.
@@ -222,29 +260,14 @@ int LoadObject(const char* name, int mixCount) {
     sampleBytes = wave.sampleBytes;
   }
 
-  ReleaseRowBuffers(row);
-  row.mixCount = static_cast<int>(count);
-  row.echoState = mixCount > 1 ? 0 : -1;
-  if (!restoringSounds) row.rotationIndex = 0;
+  PrepareRow(row, mixCount);
   HRESULT result = FillRowBuffers(row, format, samples, sampleBytes);
   if (fileFormat) GlobalFree(fileFormat);
   if (fileSamples) GlobalFree(fileSamples);
-  if (FAILED(result)) {
-    if (!restoringSounds) ResetRow(row);  // a restored row keeps its settings, without buffers
-    muSystem::Error(kLoadWhere, "サウンドバッファが生成できません", result);
-    return -1;
-  }
-  row.inUse = 1;
+  if (FAILED(result)) return FailLoad(row, kLoadWhere, "サウンドバッファが生成できません", result);
   row.fromPack = 0;
   row.stream.dataSize = 0;
-  if (restoringSounds) return soundSlot;
-  if (std::strlen(name) > static_cast<size_t>(kSoundNameMax)) {
-    ResetRow(row);  // no caller could name this row: it is freed again
-    muSystem::Error(kLoadWhere, "ファイル名またはリソース名が長すぎます", 0);
-    return -1;
-  }
-  std::memcpy(row.name, name, std::strlen(name) + 1);
-  return soundSlot;
+  return FinishLoad(row, name, kLoadWhere, "ファイル名またはリソース名が長すぎます");
 }
 
 int FreeObject(int slot) {

@@ -7,17 +7,16 @@
 #include <mu.h>
 #include <dsound.h>
 
+#include "sound/stream_refill.h"
+#include "sound/wave_format.h"
+
 namespace muSound {
 
 constexpr int kPackPathSize = 259;
 
-// State of a streamed sound; a non-zero data size marks a streamed row.
-struct StreamRecord {
-  DWORD dataStart, loopPoint, readPosition, dataSize, dataPosition;
-  DWORD newestChunk, writePosition, chunkSize, bufferSize;
-  LONG wrapMark;
-  DWORD lastCursor;
-  BYTE endCountdown;
+// State of a streamed sound (a non-zero dataSize marks a streamed row), and
+// the full path of the pack any row from a pack was loaded from.
+struct StreamRecord : mu::StreamState {
   char packPath[kPackPathSize];
 };
 
@@ -57,17 +56,50 @@ void ReleaseRowBuffers(SoundObject& row);
 int ReadWaveFile(const char* path, WAVEFORMATEX** format, DWORD* formatBytes, BYTE** samples,
                  DWORD* sampleBytes);
 
-// Makes the row's buffers from a format and its samples (the loaders' common
-// step): creates and fills `mixCount` buffers, then applies the stored volume,
-// frequency and pan while restoring, or takes the loaded frequency as the base
-// otherwise. Returns DS_OK, or the failing creation's result with no buffer left.
+// The loaders' first steps: nothing without a device (-1, no message); an
+// absolute mix count above kMixMax is reported; then the slot to fill is
+// picked, the lowest free row or while restoring the current one (soundSlot),
+// or the full table is reported. Returns the slot (also in soundSlot) or -1.
+int BeginLoad(const char* where, int mixCount);
+
+// Drops the row's old buffers and sets its mix count (the absolute value), its
+// echo state (available above 1) and, unless restoring, its rotation index.
+void PrepareRow(SoundObject& row, int mixCount);
+
+// Makes the row's `mixCount` buffers as described, copying `sampleBytes` of
+// samples into each (none when `samples` is null), then applies the stored
+// volume, frequency and pan while restoring, or takes the loaded frequency as
+// the base otherwise. Returns DS_OK, or the failing creation's result with no
+// buffer left.
+HRESULT MakeRowBuffers(SoundObject& row, const DSBUFFERDESC& description, const BYTE* samples,
+                       DWORD sampleBytes);
+
+// MakeRowBuffers with static buffers holding exactly the samples.
 HRESULT FillRowBuffers(SoundObject& row, const WAVEFORMATEX* format, const BYTE* samples,
                        DWORD sampleBytes);
 
+// A load that failed after PrepareRow: a new row is freed again, a restored
+// row keeps its settings without buffers. Reports; returns -1.
+int FailLoad(SoundObject& row, const char* where, const char* message, long code);
+
+// The loaders' last step: marks the row in use. While restoring returns the
+// slot; otherwise stores the name and returns the slot, or for a name of more
+// than kSoundNameMax characters frees the row again and reports `tooLong`.
+int FinishLoad(SoundObject& row, const char* name, const char* where, const char* tooLong);
+
+// Rewinds a stream and writes its first chunk, read from its pack, at the
+// start of its buffer. False when the pack no longer holds the chunk.
+bool WriteFirstChunk(SoundObject& row, const mu::ByteSource& pack);
+
+// Reloads a row that came from a pack from its own pack: a stream at its
+// start, a whole sound with its mix count.
+void ReloadPackedRow(SoundObject& row);
+
 // Reloads every row in use into its own slot with its stored settings, with
 // restoringSounds 1 meanwhile and soundSlot as the loop variable, so that the
-// loader fills the current row. Restore and a change of the playback format
-// both end with it, after all secondary buffers were released.
+// loader fills the current row (a row from a pack from its own pack). Restore
+// and a change of the playback format both end with it, after all secondary
+// buffers were released.
 void ReloadAllRows();
 
 }  // namespace muSound

@@ -6,11 +6,6 @@ namespace mu {
 
 namespace {
 
-uint32_t Le32(const uint8_t* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-
 bool ReadMemory(void* context, uint32_t offset, void* out, uint32_t length) {
   const MemoryBytes* bytes = static_cast<const MemoryBytes*>(context);
   if (offset > bytes->size || length > bytes->size - offset) return false;

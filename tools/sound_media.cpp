@@ -39,10 +39,25 @@ std::vector<uint8_t> ToneWave(const Tone& tone) {
   Put16(out, static_cast<uint16_t>(tone.bits));
   PutTag(out, "data");
   Put32(out, dataBytes);
-  const double step = 2.0 * 3.14159265358979323846 * tone.frequency / tone.sampleRate;
+  // The first channel's phase grows by its angular step per frame; a new
+  // second's step goes on from the phase reached, so the wave has no jump.
+  auto angular = [&tone](double hertz) {
+    return 2.0 * 3.14159265358979323846 * hertz / tone.sampleRate;
+  };
+  const double otherStep = angular(tone.otherChannels);
+  double step = angular(tone.frequency), segmentPhase = 0;
+  uint32_t segmentStart = 0;
   for (uint32_t i = 0; i < frames; ++i) {
-    double value = tone.amplitude * std::sin(step * i);
+    double now = angular(ToneFrequencyAt(tone, static_cast<int>(i / tone.sampleRate)));
+    if (now != step) {
+      segmentPhase += step * (i - segmentStart);
+      segmentStart = i;
+      step = now;
+    }
+    double first = tone.amplitude * std::sin(segmentPhase + step * (i - segmentStart));
     for (int c = 0; c < tone.channels; ++c) {
+      double value =
+          c == 0 || !tone.otherChannels ? first : tone.amplitude / 2 * std::sin(otherStep * i);
       if (bytesPerSample == 1) {
         out.push_back(static_cast<uint8_t>(128 + std::lround(value * 127)));
       } else {
@@ -51,6 +66,10 @@ std::vector<uint8_t> ToneWave(const Tone& tone) {
     }
   }
   return out;
+}
+
+double ToneFrequencyAt(const Tone& tone, int second) {
+  return tone.frequency + tone.stepPerSecond * second;
 }
 
 std::vector<uint8_t> MidiFile(int notes, int tempo) {

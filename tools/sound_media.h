@@ -15,8 +15,15 @@ struct Tone {
   int bits = 16;            // 8 or 16
   double frequency = 1000;  // Hz
   double seconds = 1.0;
-  double amplitude = 0.5;  // of full scale
+  double amplitude = 0.5;    // of full scale
+  double stepPerSecond = 0;  // Hz added at each whole second, phase kept (the order of
+                             // the seconds can be read back from the pitch)
+  double otherChannels = 0;  // Hz of the channels after the first (0: as the first),
+                             // at half the amplitude
 };
+
+// The frequency of the tone's first channel during second `second`.
+double ToneFrequencyAt(const Tone& tone, int second);
 
 // A canonical 44-byte-header RIFF WAVE file of the tone.
 std::vector<uint8_t> ToneWave(const Tone& tone);

@@ -16,6 +16,11 @@ mu::PixelView SurfaceLock::View() const {
                        static_cast<int>(desc_.dwWidth), static_cast<int>(desc_.dwHeight)};
 }
 
+mu::PixelFormat SurfaceLock::ViewFormat() const {
+  const DDPIXELFORMAT& f = desc_.ddpfPixelFormat;
+  return mu::MakePixelFormat(BitsPerPixel(), f.dwRBitMask, f.dwGBitMask, f.dwBBitMask);
+}
+
 void SurfaceLock::Unlock() {
   if (!locked_) return;
   surface_->Unlock(desc_.lpSurface);

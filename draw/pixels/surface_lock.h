@@ -25,6 +25,7 @@ class SurfaceLock {
   mu::PixelView View() const;                           // the whole surface; empty if not locked
   int BitsPerPixel() const { return static_cast<int>(desc_.ddpfPixelFormat.dwRGBBitCount); }
   const DDPIXELFORMAT& Format() const { return desc_.ddpfPixelFormat; }
+  mu::PixelFormat ViewFormat() const;                   // Format() as the pixel layer has it
   void Unlock();                                        // early unlock; safe to repeat
 
  private:

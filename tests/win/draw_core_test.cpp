@@ -21,10 +21,7 @@ namespace {
 
 using namespace muDraw;
 
-bool FullScreenRun() {
-  const char* v = std::getenv("MU_DRAW_FULLSCREEN");
-  return v && v[0] == '1';
-}
+bool FullScreenRun() { return testapp::FullScreenRun("MU_DRAW_FULLSCREEN"); }
 
 int screenResult = -1;
 
@@ -32,16 +29,8 @@ int screenResult = -1;
 class ShellEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    testapp::onInit = [] {
-      if (FullScreenRun()) {
-        muSystem::fullScreen = 1;
-        SetDepth(16, 0, 0);
-      }
-      screenResult = Screen(640, 480, 1);
-      muSystem::sceneNumber = 1;
-      muSystem::previousScene = 0;
-    };
-    ASSERT_TRUE(testapp::StartShell());
+    screenResult = testapp::StartScreen(FullScreenRun());
+    ASSERT_NE(screenResult, -1);
     // Pictures the tests write go to a directory of their own beside the program.
     CreateDirectoryA((std::string(muSystem::GetExeDir(0)) + "dt").c_str(), nullptr);
   }

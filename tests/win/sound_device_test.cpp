@@ -16,6 +16,7 @@
 #include <mu.h>
 
 #include "message_box.h"
+#include "sound_recording.h"
 #include "sound/sound_table.h"
 #include "test_app.h"
 #include "tools/sound_media.h"
@@ -90,140 +91,6 @@ bool Playing(int slot, int i) {
   DWORD status = 0;
   muSound::soundTable[slot].buffer[i]->GetStatus(&status);
   return (status & DSBSTATUS_PLAYING) != 0;
-}
-
-// ---- The recording --------------------------------------------------------
-
-// Wine's output as the ALSA file device writes it: a WAVE header whose sizes
-// stay 0 while the file is open, then interleaved frames from byte 44 on.
-// Wine mixes in 32-bit floats, but the header calls them PCM: 32-bit samples
-// count as floats unless some of them cannot be floats of a mix.
-class Recording {
- public:
-  Recording() {
-    const char* unixPath = std::getenv("MU_SOUND_RECORD");
-    if (!unixPath) return;
-    path_ = std::string("Z:") + unixPath;
-    for (char& c : path_) {
-      if (c == '/') c = '\\';
-    }
-  }
-  bool Available() const { return !path_.empty(); }
-  DWORD Size() const {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path_.c_str(), GetFileExInfoStandard, &data)) return 0;
-    return data.nFileSizeLow;
-  }
-  // Channel c of every frame between two file sizes, as fractions of full scale.
-  std::vector<double> Channel(DWORD from, DWORD to, int c) const {
-    std::vector<double> out;
-    std::vector<uint8_t> bytes = Read(0, to);
-    if (bytes.size() < 44) return out;
-    int tag = bytes[20] | (bytes[21] << 8);
-    int channels = bytes[22] | (bytes[23] << 8);
-    int bits = bytes[34] | (bytes[35] << 8);
-    int frameBytes = channels * bits / 8;
-    if (frameBytes <= 0 || c >= channels) return out;
-    DWORD first = from < 44 ? 44 : 44 + (from - 44 + frameBytes - 1) / frameBytes * frameBytes;
-    bool floats = bits == 32;
-    for (DWORD at = first; floats && at + 4 <= bytes.size(); at += 4) {
-      float f;
-      std::memcpy(&f, &bytes[at], 4);
-      if (!(std::fabs(f) <= 4.0f)) floats = tag == 3;
-    }
-    for (DWORD at = first; at + frameBytes <= bytes.size(); at += frameBytes) {
-      const uint8_t* p = &bytes[at + c * bits / 8];
-      double value = 0;
-      if (floats) {
-        float f;
-        std::memcpy(&f, p, 4);
-        value = f;
-      } else if (bits == 32) {
-        int32_t v;
-        std::memcpy(&v, p, 4);
-        value = v / 2147483648.0;
-      } else if (bits == 16) {
-        int16_t v;
-        std::memcpy(&v, p, 2);
-        value = v / 32768.0;
-      }
-      out.push_back(value);
-    }
-    return out;
-  }
-  int Rate() const {
-    std::vector<uint8_t> bytes = Read(0, 44);
-    return bytes.size() < 44 ? 0 : bytes[24] | (bytes[25] << 8) | (bytes[26] << 16);
-  }
-
- private:
-  std::vector<uint8_t> Read(DWORD from, DWORD to) const {
-    std::vector<uint8_t> bytes;
-    HANDLE file = CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    bytes.resize(to);
-    DWORD got = 0;
-    ReadFile(file, bytes.data(), to, &got, nullptr);
-    bytes.resize(got);
-    CloseHandle(file);
-    return bytes;
-  }
-  std::string path_;
-};
-
-// What was heard in one stretch of the recording, measured after its first
-// quarter (the mixer runs a little behind the calls).
-struct Heard {
-  double leftRms = 0, rightRms = 0;
-  double pitch = 0;        // Hz, from the left channel's zero crossings
-  int soundingFrames = 0;  // frames of the 1 ms blocks whose left peak passes 1% of full scale
-  int frames = 0;
-};
-
-double Rms(const std::vector<double>& v, size_t from) {
-  double sum = 0;
-  for (size_t i = from; i < v.size(); ++i) sum += v[i] * v[i];
-  return v.size() > from ? std::sqrt(sum / (v.size() - from)) : 0;
-}
-
-Heard Listen(const Recording& recording, DWORD from, DWORD to) {
-  Heard heard;
-  std::vector<double> left = recording.Channel(from, to, 0);
-  std::vector<double> right = recording.Channel(from, to, 1);
-  size_t settled = left.size() / 4;
-  heard.frames = static_cast<int>(left.size());
-  heard.leftRms = Rms(left, settled);
-  heard.rightRms = Rms(right, settled);
-  int crossings = 0;
-  bool above = false;
-  double threshold = heard.leftRms * 0.2;
-  for (size_t i = settled; i < left.size(); ++i) {
-    if (!above && left[i] > threshold) {
-      above = true;
-      ++crossings;
-    } else if (above && left[i] < -threshold) {
-      above = false;
-    }
-  }
-  const size_t block = recording.Rate() / 1000;
-  for (size_t at = 0; block && at + block <= left.size(); at += block) {
-    double peak = 0;
-    for (size_t i = at; i < at + block; ++i) peak = std::max(peak, std::fabs(left[i]));
-    if (peak > 0.01) heard.soundingFrames += static_cast<int>(block);
-  }
-  double seconds = static_cast<double>(left.size() - settled) / recording.Rate();
-  heard.pitch = seconds > 0 ? crossings / seconds : 0;
-  return heard;
-}
-
-// Runs an action, lets it sound for a while and returns what was recorded meanwhile.
-template <typename Action>
-Heard During(const Recording& recording, Action action, DWORD milliseconds = 300) {
-  DWORD from = recording.Size();
-  action();
-  Sleep(milliseconds);
-  return Listen(recording, from, recording.Size());
 }
 
 TEST(SoundRecording, TonesVolumePanPitchStopAndLoop) {

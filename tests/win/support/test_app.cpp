@@ -2,6 +2,8 @@
 
 #include <mu.h>
 
+#include <cstdlib>
+
 extern const char appCaption[] = "muTest";
 
 namespace testapp {
@@ -16,6 +18,27 @@ bool StartShell(const char* commandLine) {
   if (started < 0) started = muSystem::Startup(GetModuleHandleA(nullptr), commandLine, SW_SHOW);
   muSystem::PumpMessages();
   return started == 1;
+}
+
+bool FullScreenRun(const char* variable) {
+  const char* v = std::getenv(variable);
+  return v && v[0] == '1';
+}
+
+int StartScreen(bool fullScreen) {
+  int result = -1;
+  onInit = [&result, fullScreen] {
+    if (fullScreen) {
+      muSystem::fullScreen = 1;
+      muDraw::SetDepth(16, 0, 0);
+    }
+    result = muDraw::Screen(640, 480, 1);
+    muSystem::sceneNumber = 1;
+    muSystem::previousScene = 0;
+  };
+  const bool started = StartShell();
+  onInit = nullptr;
+  return started ? result : -1;
 }
 
 void Frame() {

@@ -1,0 +1,82 @@
+// Building a pack from a folder of BMP pictures (muDraw::Convert): each
+// picture comes in through the library's own BMP loader, is read back through
+// GDI and is appended as an entry by draw/pack_format.
+#include <mu.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "app/paths.h"
+#include "draw/pack_format.h"
+#include "draw/sprites.h"
+
+namespace muDraw {
+
+namespace {
+
+constexpr char kConvertOp[] = "muDraw::Convert";
+constexpr char kNeedsFullColour[] = "画面をフルカラーにして下さい";
+constexpr int kHighestRefusedDepth = 16;  // a 16-bit screen has already lost the colours
+constexpr int kSystemMemory = 1;          // memory type of the pictures read back
+
+bool LeadByte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
+
+std::uint32_t GdiColorAt(void* dc, int x, int y) { return GetPixel(static_cast<HDC>(dc), x, y); }
+
+// Loads the picture `name` (upper case, relative to the executable's
+// directory) and appends it to the pack file as one entry. A picture that
+// does not load, or a pack that cannot be opened, appends nothing.
+void AppendEntry(const char* packFile, const char* name) {
+  const int sprite = LoadObject(name, kSystemMemory);
+  if (sprite == 0) return;
+  const SpriteRecord& r = spriteTable[sprite];
+  HDC dc;
+  if (SUCCEEDED(r.surface->GetDC(&dc))) {
+    if (std::FILE* pack = std::fopen(packFile, "ab")) {
+      mu::WritePackEntry(pack, mu::FileNameOf(name, LeadByte), r.width, r.height, GdiColorAt,
+                         dc);
+      std::fclose(pack);
+    }
+    r.surface->ReleaseDC(dc);
+  }
+  DeleteObject(sprite);
+}
+
+}  // namespace
+
+int Convert(const char* pack, const char* folder, int fresh) {
+  if (muSystem::GetScreenDepth() <= kHighestRefusedDepth) {
+    return muSystem::Error(kConvertOp, kNeedsFullColour, 0);
+  }
+  if (!pack) pack = "";
+  if (!folder) folder = "";
+  const char* dir = muSystem::GetExeDir(0);
+  // Paths that would overflow their buffers name no file: nothing is written.
+  char packFile[muSystem::kTextBufferSize];
+  if (!mu::JoinPath(packFile, sizeof packFile, dir, pack)) return 1;
+  if (fresh) DeleteFileA(packFile);
+
+  char pattern[muSystem::kTextBufferSize];
+  const bool patternFits = folder[0] ? mu::JoinPath(pattern, sizeof pattern, dir, folder) &&
+                                           mu::JoinPath(pattern, sizeof pattern, pattern, "\\*.BMP")
+                                     : mu::JoinPath(pattern, sizeof pattern, dir, "*.BMP");
+  if (!patternFits) return 1;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(pattern, &found);
+  if (search == INVALID_HANDLE_VALUE) return 1;
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    char name[muSystem::kTextBufferSize];
+    const bool nameFits = folder[0] ? mu::JoinPath(name, sizeof name, folder, "\\") &&
+                                          mu::JoinPath(name, sizeof name, name, found.cFileName)
+                                    : mu::JoinPath(name, sizeof name, "", found.cFileName);
+    if (!nameFits) continue;
+    CharUpperBuffA(name, static_cast<DWORD>(std::strlen(name)));
+    AppendEntry(packFile, name);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return 1;
+}
+
+}  // namespace muDraw

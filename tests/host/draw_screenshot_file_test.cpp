@@ -1,0 +1,147 @@
+// Screenshot files natively: the row padding, the 58-byte header, the pixels
+// of 16- and 32-bit screens as written (read back from the file), and the
+// formats that have no writer.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "draw/pixel_format.h"
+#include "draw/screenshot_file.h"
+#include "pixel_pictures.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+std::uint32_t Le(const Bytes& b, std::size_t at, int size) {
+  std::uint32_t v = 0;
+  for (int i = size - 1; i >= 0; --i) v = (v << 8) | b[at + i];
+  return v;
+}
+
+std::string TempPath(const std::string& name) { return ::testing::TempDir() + "mu_shot_" + name; }
+
+// Writes the picture as a screenshot and reads the file back; empty if none.
+Bytes Shot(const pictures::Picture& picture, const mu::PixelFormat& f, const std::string& name,
+           bool* wrote = nullptr) {
+  const std::string path = TempPath(name);
+  std::remove(path.c_str());
+  const bool ok = mu::WriteScreenshot(path.c_str(), picture.View(), f);
+  if (wrote) *wrote = ok;
+  std::ifstream in(path, std::ios::binary);
+  Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::remove(path.c_str());
+  return bytes;
+}
+
+TEST(ScreenshotFile, RowsArePaddedToFourBytes) {
+  struct Case {
+    int width;
+    std::uint32_t rowBytes;
+  } cases[] = {{640, 1920}, {641, 1924}, {642, 1928}, {643, 1932}, {1, 4}, {4, 12}, {0, 0}};
+  for (const Case& c : cases) EXPECT_EQ(mu::ScreenshotRowBytes(c.width), c.rowBytes) << c.width;
+
+  // 641 wide: one zero byte after each row's pixels; 642: two; 640: none.
+  for (int width : {640, 641, 642}) {
+    SCOPED_TRACE(width);
+    pictures::Picture picture(width, 2, 4);
+    picture.Fill(0xFFFFFF);
+    const Bytes file = Shot(picture, mu::Format888(), "pad.bmp");
+    const std::uint32_t row = mu::ScreenshotRowBytes(width);
+    ASSERT_EQ(file.size(), mu::kScreenshotHeaderBytes + 2 * row);
+    for (int y = 0; y < 2; ++y) {
+      const std::size_t start = mu::kScreenshotHeaderBytes + y * row;
+      for (std::uint32_t i = 0; i < row; ++i) {
+        ASSERT_EQ(file[start + i], i < 3u * width ? 0xFF : 0) << "row " << y << ", byte " << i;
+      }
+    }
+  }
+}
+
+TEST(ScreenshotFile, HeaderLayout) {
+  pictures::Picture picture(637, 400, 2);
+  picture.Fill(0);
+  const Bytes file = Shot(picture, mu::Format565(), "header.bmp");
+  ASSERT_GE(file.size(), 58u);
+  const std::uint32_t image = 1912 * 400;  // 637 x 3 = 1911, rounded up
+  struct Field {
+    std::size_t offset;
+    int size;
+    std::uint32_t value;
+  } fields[] = {
+      {0, 2, 0x4D42}, {2, 4, 58 + image}, {6, 2, 0},  {8, 2, 0},   {10, 4, 58}, {14, 4, 40},
+      {18, 4, 637},   {22, 4, 400},       {26, 2, 1}, {28, 2, 24}, {30, 4, 0},  {34, 4, image},
+      {38, 4, 2834},  {42, 4, 2834},      {46, 4, 0}, {50, 4, 0},  {54, 4, 0},
+  };
+  for (const Field& f : fields)
+    EXPECT_EQ(Le(file, f.offset, f.size), f.value) << "offset " << f.offset;
+  EXPECT_EQ(file.size(), 58 + image);
+}
+
+// Every pixel value of a 16-bit format, one row each way up, against the
+// screen's per-channel table (5-bit values), times 8.
+TEST(ScreenshotFile, SixteenBitPixelsAreTheirFiveBitValuesTimesEight) {
+  struct Case {
+    const char* name;
+    mu::PixelFormat f;
+  } cases[] = {{"5-6-5", mu::Format565()}, {"5-5-5", mu::Format555()}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    mu::DerivePixelFormat(c.f.mask[0], c.f.mask[1], c.f.mask[2]);
+    mu::BuildSixteenBitTables();
+    const int values = c.f.white + 1;  // 65536 or 32768
+    pictures::Picture picture(values / 2, 2, 2);
+    for (int v = 0; v < values; ++v) picture.Set(v % (values / 2), v / (values / 2), v);
+    const Bytes file = Shot(picture, c.f, "sixteen.bmp");
+    ASSERT_EQ(file.size(), 58u + 2 * mu::ScreenshotRowBytes(values / 2));
+    for (int v = 0; v < values; ++v) {
+      // Rows are stored bottom-up: the picture's row 1 comes first.
+      const int fileRow = 1 - v / (values / 2);
+      const std::size_t at =
+          58 + fileRow * mu::ScreenshotRowBytes(values / 2) + 3 * (v % (values / 2));
+      const std::uint8_t* rgb = &muDraw::pixelToRgb5[3 * v];
+      ASSERT_EQ(file[at], rgb[2] * 8) << std::hex << v;
+      ASSERT_EQ(file[at + 1], rgb[1] * 8) << std::hex << v;
+      ASSERT_EQ(file[at + 2], rgb[0] * 8) << std::hex << v;
+    }
+  }
+  mu::ClearSixteenBitTables();
+}
+
+TEST(ScreenshotFile, ThirtyTwoBitPixelsAreTheirBytes) {
+  pictures::Picture picture(3, 2, 4);
+  picture.FillRandom(mu::Format888(), 7, 0);
+  picture.Set(0, 0, 0xFF123456);  // the unused top byte is left out
+  const Bytes file = Shot(picture, mu::Format888(), "thirtytwo.bmp");
+  ASSERT_EQ(file.size(), 58u + 2 * 12);
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 3; ++x) {
+      const std::uint32_t p = picture.Get(x, y);
+      const std::size_t at = 58 + (1 - y) * 12 + 3 * x;
+      EXPECT_EQ(Le(file, at, 3), p & 0xFFFFFF) << x << ", " << y;
+    }
+  }
+}
+
+TEST(ScreenshotFile, FormatsWithoutAWriterMakeNoFile) {
+  const mu::PixelFormat formats[] = {mu::MakePixelFormat(24, 0xFF0000, 0xFF00, 0xFF),
+                                     mu::MakePixelFormat(8, 0, 0, 0)};
+  for (const mu::PixelFormat& f : formats) {
+    SCOPED_TRACE(f.bytesPerPixel);
+    EXPECT_FALSE(mu::ScreenshotWritable(f));
+    pictures::Picture picture(4, 4, f.bytesPerPixel);
+    bool wrote = true;
+    EXPECT_TRUE(Shot(picture, f, "none.bmp", &wrote).empty());
+    EXPECT_FALSE(wrote);
+  }
+  // A file that cannot be made: nothing written, no failure beyond the result.
+  pictures::Picture picture(4, 4, 2);
+  EXPECT_FALSE(mu::WriteScreenshot((TempPath("no-such-dir") + "/x.bmp").c_str(),
+                                   mu::AsConst(picture.View()), mu::Format565()));
+}
+
+}  // namespace
