@@ -70,7 +70,7 @@ void DrawCalls() {
 
 }  // namespace
 
-void DrawChrome(const Page& page, int index, int count) {
+void DrawChrome(const Page& page, int index, int count, const char* notice) {
   // Backgrounds are raw fills: they ignore the clip rectangle and cover
   // whatever a page drew outside its demo area.
   FillRect(Rect{0, 0, kScreenWidth, kHeader.bottom}, kHeaderBack);
@@ -89,16 +89,16 @@ void DrawChrome(const Page& page, int index, int count) {
   muDraw::ReleaseFont();
 
   muDraw::SetFont(1, 12, 0, 0, 0, 0);
-  muDraw::SetTextColor(kNoteColour, 0, 1);
+  muDraw::SetTextColor(notice ? kFrameColour : kNoteColour, 0, 1);
   muDraw::TextBox(kScreenWidth / 2 - 40, kHeader.top + 9, kScreenWidth - kTextLeft, kHeader.bottom,
-                  page.note, 2);
+                  notice ? notice : page.note, 2);
   DrawCalls();
   muDraw::SetTextColor(kTitleColour, 0, 1);
   const int textY = kFooter.top + 5;
   muDraw::TextBox(kPreviousButton.left, textY, kPreviousButton.right, kFooter.bottom, "← 前へ", 1);
   muDraw::TextBox(kNextButton.left, textY, kNextButton.right, kFooter.bottom, "次へ →", 1);
   char footer[128];
-  std::snprintf(footer, sizeof footer, "%d / %d     ← → かクリックでページ移動     Esc で終了",
+  std::snprintf(footer, sizeof footer, "%d / %d    ← → かクリック: ページ    F12: 画面を保存    Esc: 終了",
                 index + 1, count);
   muDraw::SetTextColor(kNoteColour, 0, 1);
   muDraw::TextBox(kPreviousButton.right, textY, kNextButton.left, kFooter.bottom, footer, 1);

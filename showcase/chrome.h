@@ -8,7 +8,8 @@
 
 namespace showcase {
 
-void DrawChrome(const Page& page, int index, int count);
+// notice: a short message shown in the header instead of the page's note, or null.
+void DrawChrome(const Page& page, int index, int count, const char* notice);
 void DrawPointer();
 
 }  // namespace showcase

@@ -4,8 +4,8 @@
 //
 // Each frame: read the reader's page moves, step the page-change curtain,
 // clear the back screen, let the page draw (its calls recorded), draw the
-// header, the call panel, the footer and the pointer, show the frame rate,
-// and show the frame. Every page change is logged to DEBUG.TXT, which the
+// header, the call panel and the footer, show the frame rate, save the
+// screen on F12, draw the pointer and show the frame. Every page change is logged to DEBUG.TXT, which the
 // end-to-end test reads.
 #include <mu.h>
 
@@ -24,7 +24,12 @@ int current = 0;          // index into kPages
 int requested = -1;       // a page asked for by a contents link
 float pageSeconds = 0;    // time since the current page opened
 
-int keyLeft, keyRight, keyHome, keyEnd;   // polled key states
+int keyLeft, keyRight, keyHome, keyEnd, keyF12;   // polled key states
+
+constexpr int kShotsMax = 999;            // shot001.bmp .. shot999.bmp
+constexpr float kNoticeSeconds = 3;
+char notice[64];                          // shown in the header for a while
+float noticeLeft;
 
 constexpr float kCurtainSpeed = 1400;     // pixels a second
 constexpr int kCurtainBand = 48;
@@ -69,6 +74,24 @@ NavInput ReadNavigation() {
   return in;
 }
 
+// F12: the back screen as it will be shown, saved beside the executable
+// under the first free name shot001.bmp, shot002.bmp, ...
+void SaveScreenOnKey() {
+  muSystem::UpdateKeyState(VK_F12, &keyF12);
+  if (keyF12 != 1) return;
+  char name[16];
+  for (int i = 1; i <= kShotsMax; ++i) {
+    wsprintfA(name, "shot%03d.bmp", i);
+    if (GetFileAttributesA(muDraw::MakePath(name)) != INVALID_FILE_ATTRIBUTES) continue;
+    recording = &eventCalls;
+    const int saved = SHOW(muDraw::SaveScreen)(name, kScreenWidth, kScreenHeight);
+    recording = nullptr;
+    wsprintfA(notice, saved ? "%s に保存しました" : "%s に保存できません", name);
+    noticeLeft = kNoticeSeconds;
+    return;
+  }
+}
+
 }  // namespace
 
 void RequestPage(int index) {
@@ -106,8 +129,10 @@ void GameFrame() {
   recording = nullptr;
   pageSeconds += muSystem::frameSeconds;
 
-  DrawChrome(*kPages[current], current, kPageCount);
+  noticeLeft -= muSystem::frameSeconds;
+  DrawChrome(*kPages[current], current, kPageCount, noticeLeft > 0 ? notice : nullptr);
   muDraw::ShowFps();
+  SaveScreenOnKey();
   DrawPointer();
   muDraw::Flip();
 }

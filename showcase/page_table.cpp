@@ -9,7 +9,8 @@ extern const Page kBlitsPage, kFillsPage, kStretchPage;
 extern const Page kWavesPage, kRowsPage;
 extern const Page kCurtainsPage, kWipePage, kPageViewPage;
 extern const Page kGdiPage, kFontsPage;
-extern const Page kEffectsPage, kMusicPage;
+extern const Page kPackPage;
+extern const Page kEffectsPage, kStreamPage, kMidiPage;
 extern const Page kInputPage, kSystemPage;
 
 const Page* const kPages[] = {
@@ -18,7 +19,8 @@ const Page* const kPages[] = {
     &kWavesPage,   &kRowsPage,
     &kCurtainsPage, &kWipePage,    &kPageViewPage,
     &kGdiPage,     &kFontsPage,
-    &kEffectsPage, &kMusicPage,
+    &kPackPage,
+    &kEffectsPage, &kStreamPage,   &kMidiPage,
     &kInputPage,   &kSystemPage,
 };
 const int kPageCount = sizeof kPages / sizeof kPages[0];

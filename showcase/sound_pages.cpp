@@ -48,6 +48,7 @@ const char* const kDemoNames[kDemos] = {"パン", "周波数", "音量", "エコ
                                         "ループと一時停止"};
 
 void EffectsOpen() {
+  SHOW(muSound::SelectFormat)(2, 22, 16);
   blip = LoadSound("showcase\\blip.wav", 4, "blip");
   laser = LoadSound("showcase\\laser.wav", 2, "laser");
   drum = LoadSound("showcase\\drum.wav", 3, "drum");
@@ -183,20 +184,80 @@ void EffectsFrame(float t) {
   }
 }
 
-// ---- Music ---------------------------------------------------------------------
+// ---- Streamed music ------------------------------------------------------------
+// The tune of the sound pack (made at build time by muSound::MakePack) streams
+// from disk through a four-second buffer refilled two seconds at a time; after
+// its end it goes on from four seconds in. F plays the fanfare of the same
+// pack, Space pauses and resumes the music.
+
+constexpr DWORD kLoopOffset = 4 * 44100;   // four seconds of 22050 Hz 16-bit mono
+constexpr DWORD kStreamBuffer = 4 * 44100;
+Named<int> music, fanfare;
+int keySpace, keyF;
+
+void StreamOpen() {
+  SHOW(muSound::SetPack)("showcase\\sounds.pak");
+  music = Label(SHOW(muSound::LoadStream)("music.wav", kLoopOffset), "music");
+  fanfare = Label(SHOW(muSound::LoadPack)("fanfare.wav", 2), "fanfare");
+  if (Loaded(music)) SHOW(muSound::PlayLoop)(music, muSound::kAllBuffers);
+  keySpace = keyF = 0;
+}
+
+void StreamClose() {
+  for (const Named<int>* s : {&music, &fanfare}) {
+    if (Loaded(*s)) {
+      muSound::Stop(*s, muSound::kAllBuffers);
+      muSound::FreeObject(*s);
+    }
+  }
+}
+
+void StreamFrame(float t) {
+  SHOW(muSound::Streaming)();
+  muSystem::UpdateKeyState(VK_SPACE, &keySpace);
+  muSystem::UpdateKeyState('F', &keyF);
+  {
+    EventCalls events;
+    if (keySpace == 1 && Loaded(music)) SHOW(muSound::TogglePause)(music, muSound::kAllBuffers);
+    if (keyF == 1 && Loaded(fanfare)) SHOW(muSound::Play)(fanfare, muSound::kAllBuffers);
+  }
+  // The buffer: where the play cursor stands in its four seconds, with the
+  // two halves the refills take turns on.
+  const DWORD cursor = Loaded(music) ? SHOW(muSound::GetPlayPosition)(music) : 0;
+  const int x = 40 + static_cast<int>(560.0 * (cursor % kStreamBuffer) / kStreamBuffer);
+  muDraw::Box(40, 120, 320, 160, 0x503018, 0xC09060, 1);
+  muDraw::Box(320, 120, 600, 160, 0x304818, 0x90C060, 1);
+  muDraw::FillBox(x - 1, 112, x + 2, 168, PixelOf(0xFFFFFF));
+  // A level meter that swings with the beat of the tune (120 a minute).
+  for (int i = 0; i < 16; ++i) {
+    const int h = static_cast<int>(30 * (1 + Swing(t * 2 + i * 0.13f, 1 + 0.1f * (i % 5))));
+    muDraw::FillBox(40 + 35 * i, 300 - h, 40 + 35 * i + 28, 300, PixelOf(RGB(80 + 10 * i, 200, 120)));
+  }
+  Caption(40, 60, "sounds.pak の music.wav をストリーミング再生 (LoadStream)", 0xFFFFFF);
+  Caption(40, 80, "Space: 一時停止と再開    F: ファンファーレ (LoadPack)", 0x60E0FF);
+  Caption(40, 168, "4 秒のバッファ: 2 秒ずつ交互に詰め替える", 0xB0A090);
+  if (Loaded(music)) {
+    CaptionF(40, 186, 0xFFFFFF, "再生位置 %lu バイト", static_cast<unsigned long>(cursor));
+  } else {
+    Caption(40, 186, "音の装置がないため、音は鳴りません", 0x60E0FF);
+  }
+}
+
+// ---- MIDI ----------------------------------------------------------------------
 // The MIDI piece plays while the page is shown; P plays it again, E lets the
 // current pass be the last, S stops it.
 
 int keyP, keyE, keyS;
+float turn;   // of the record, degrees
 
-void MusicOpen() {
+void MidiOpen() {
   SHOW(muSound::PlayMidi)("showcase\\tune.mid", 1);
   keyP = keyE = keyS = 0;
 }
 
-void MusicClose() { muSound::StopMidi(); }
+void MidiClose() { muSound::StopMidi(); }
 
-void MusicFrame(float t) {
+void MidiFrame(float t) {
   muSystem::UpdateKeyState('P', &keyP);
   muSystem::UpdateKeyState('E', &keyE);
   muSystem::UpdateKeyState('S', &keyS);
@@ -208,7 +269,6 @@ void MusicFrame(float t) {
   }
 
   // A record turning while the piece is open.
-  static float turn = 0;
   if (muSound::midiOpen) turn += muSystem::frameSeconds * 200;
   const int cx = 140, cy = 196;
   for (int r = 100; r >= 20; r -= 20) {
@@ -234,7 +294,11 @@ void MusicFrame(float t) {
 extern const Page kEffectsPage = {
     "effects", "sound", "効果音", "パン・周波数・音量・エコー、ループと一時停止", EffectsOpen, EffectsFrame,
     EffectsClose, true, true};
-extern const Page kMusicPage = {
-    "music", "sound", "音楽", "MIDI の曲を流す", MusicOpen, MusicFrame, MusicClose, true, false};
+extern const Page kStreamPage = {
+    "stream", "sound", "ストリーミング再生", "サウンドパックの曲をディスクから流す", StreamOpen,
+    StreamFrame, StreamClose, true, false};
+extern const Page kMidiPage = {
+    "midi", "sound", "MIDI の曲", "MCI のシーケンサで流す", MidiOpen, MidiFrame, MidiClose, true,
+    false};
 
 }  // namespace showcase

@@ -21,6 +21,10 @@ effects treat that value as transparent too.
                              covers the whole tile in frame 9
     page.bmp      640 x 960  a tall page of ten numbered panels on black
     pagetile.bmp   64 x 48   the page view's background tile
+    pack/frame1.bmp .. frame8.bmp   64 x 64  a coin turning, eight steps, on black
+    pack/day.bmp, pack/night.bmp   256 x 192  the landscape by day and by night
+
+The pictures of pack/ are what the showcase's picture pack is converted from.
 """
 import math
 import os
@@ -259,6 +263,39 @@ def page(x, y):
     return scale(base, 0.5 if edge < 3 else 0.32 + 0.1 * ((x // 24 + py // 24) % 2))
 
 
+def turning_coin(step):
+    """Frame `step` of 8 of a coin turning about its upright axis."""
+    squeeze = abs(math.cos(step * math.pi / 8))
+    def pixel(x, y):
+        u = (x - 31.5) / max(0.08, squeeze)
+        if math.hypot(u, y - 31.5) > 27:
+            return (0, 0, 0)
+        if squeeze < 0.15:
+            return (170, 120, 30)
+        return coin(min(63, max(0, int(31.5 + u))), y)
+    return pixel
+
+
+def night(u, v):
+    """The landscape under a night sky: darker, bluer, with stars and a moon."""
+    r, g, b = landscape(u, v)
+    c = (r * 0.25 + 6, g * 0.3 + 8, b * 0.55 + 24)
+    if v < 0.5:
+        h = (int(u * 977) * 73856093) ^ (int(v * 733) * 19349663)
+        if (h & 0xFFFF) % 173 == 0:
+            return (230, 230, 255)
+        if math.hypot(u - 0.25, (v - 0.18) * 0.75) < 0.05:
+            return (240, 240, 210)
+    return tuple(clamp(x) for x in c)
+
+
+def scene(shade, width, height):
+    def pixel(x, y):
+        u, v = (x + 0.5) / width, (y + 0.5) / height
+        return trees(u, v, width, height) or shade(u, v)
+    return pixel
+
+
 def page_tile(x, y):
     d = (x + 2 * y) % 32
     return (24, 28, 52) if d < 16 else (30, 34, 62)
@@ -275,7 +312,9 @@ PICTURES = [
     ("wipe.bmp", 640, 48, wipe, False),
     ("page.bmp", 640, PANEL_HEIGHT * 10, page, False),
     ("pagetile.bmp", 64, 48, page_tile, True),
-]
+    ("pack/day.bmp", 256, 192, scene(landscape, 256, 192), True),
+    ("pack/night.bmp", 256, 192, scene(night, 256, 192), True),
+] + [("pack/frame%d.bmp" % (i + 1), 64, 64, turning_coin(i), False) for i in range(8)]
 
 
 def main():
@@ -283,7 +322,7 @@ def main():
         sys.stderr.write("usage: showcase_pictures.py <output directory>\n")
         return 2
     out = sys.argv[1]
-    os.makedirs(out, exist_ok=True)
+    os.makedirs(os.path.join(out, "pack"), exist_ok=True)
     for name, width, height, pixel, opaque in PICTURES:
         if opaque:
             for y in range(height):

@@ -11,8 +11,11 @@ the same on every run. The WAVE files are PCM, 22050 Hz, 16-bit, mono.
     laser.wav    0.4 s   a falling sweep
     drum.wav     0.3 s   a low thump with a little noise
     engine.wav   1.0 s   a hum of whole cycles, so that it loops without a click
-    music.wav    16 s    eight bars of a tune (bass, chords, melody) for streaming
     tune.mid     a format-1 MIDI piece: melody, bass and chords, 16 bars
+    music/music.wav    16 s   eight bars of the same tune, for streaming
+    music/fanfare.wav  1.2 s  a rising arpeggio
+
+The sounds of music/ are what the showcase's sound pack is made from.
 """
 import math
 import os
@@ -153,6 +156,17 @@ def music(bars=8):
     return list(mixbuf)
 
 
+def fanfare():
+    out = [0.0] * int(RATE * 1.2)
+    for i, key in enumerate((72, 76, 79, 84)):
+        first, f = int(i * 0.12 * RATE), frequency(key)
+        for j in range(len(out) - first):
+            t = j / RATE
+            out[first + j] += 0.2 * math.exp(-t * 2.5) * min(1.0, t / 0.005) * (
+                math.sin(2 * math.pi * f * t) + 0.3 * math.sin(6 * math.pi * f * t))
+    return out
+
+
 # ---- MIDI ------------------------------------------------------------------
 
 
@@ -202,9 +216,9 @@ def main():
         sys.stderr.write("usage: showcase_sounds.py <output directory>\n")
         return 2
     out = sys.argv[1]
-    os.makedirs(out, exist_ok=True)
+    os.makedirs(os.path.join(out, "music"), exist_ok=True)
     for name, make in (("blip", blip), ("chime", chime), ("laser", laser), ("drum", drum),
-                       ("engine", engine), ("music", music)):
+                       ("engine", engine), ("music/music", music), ("music/fanfare", fanfare)):
         write_wave(os.path.join(out, name + ".wav"), make())
     with open(os.path.join(out, "tune.mid"), "wb") as f:
         f.write(tune_midi())

@@ -1,9 +1,11 @@
 """The showcase driven through every page: each page is reached with the Right
 arrow (its opening is read from DEBUG.TXT), a page that animates changes its
 picture between two captures, the page view turns on and scrolls, the sound
-page is heard (Wine's output is recorded to a file), the arrows and the footer
-buttons wrap round, and Escape ends the program with exit code 0. Every page's
-picture is saved as showcase-<number>-<name>.png among the test screenshots."""
+pages are heard (Wine's output is recorded to a file), F12 saves the screen
+as a BMP file, the arrows and the footer buttons wrap round, and Escape ends
+the program with exit code 0. Every page's picture is saved as
+showcase-<number>-<name>.png among the test screenshots."""
+import glob
 import os
 import re
 import struct
@@ -11,6 +13,7 @@ import tempfile
 import time
 import unittest
 
+import harness
 from harness import Program
 import game_view as view
 
@@ -19,6 +22,8 @@ DEMO = (0, 40, 640, 352)           # left, top, right, bottom of the pages' own 
 NEXT_BUTTON = (584, 469)           # client centres of the footer buttons
 PREVIOUS_BUTTON = (56, 469)
 RECORD_HEADER = 44                 # Wine's recording: 48000 Hz, 2 channels, 32-bit samples
+SOUND_PAGES = ("effects", "stream")
+SHOT_BYTES = 58 + 640 * 3 * 480    # a 640 x 480 screenshot: headers and 24-bit rows
 
 
 class Page:
@@ -123,6 +128,22 @@ class ShowcaseTest(unittest.TestCase):
         self.tap(show, "space")
         time.sleep(0.5)
 
+    def check_screenshot_key(self, show):
+        """F12 writes the screen beside the executable as the next shotNNN.bmp."""
+        before = set(glob.glob(os.path.join(harness.BIN, "shot*.bmp")))
+        self.tap(show, "F12")
+        deadline = time.time() + 10
+        while True:
+            made = set(glob.glob(os.path.join(harness.BIN, "shot*.bmp"))) - before
+            if made and os.path.getsize(next(iter(made))) == SHOT_BYTES:
+                break
+            self.assertLess(time.time(), deadline, "F12 saved no screenshot: %s" % made)
+            time.sleep(0.2)
+        for path in made:
+            with open(path, "rb") as f:
+                self.assertEqual(f.read(2), b"BM")
+            os.remove(path)
+
     def test_every_page_and_the_ways_between_them(self):
         with Program("showcase.exe", caption="mu showcase") as show:
             show.wait_window()
@@ -135,16 +156,18 @@ class ShowcaseTest(unittest.TestCase):
             page = first
             for number in range(1, count + 1):
                 time.sleep(1.0)   # the page's opening curtain
-                if page.name == "effects":
+                if page.name in SOUND_PAGES:
                     start = os.path.getsize(self.record) if os.path.exists(self.record) else 0
                 self.check_animation(show, page)
                 if page.name == "pageview":
                     self.check_page_view(show)
-                if page.name == "effects":
+                if page.name == "packs":
+                    self.check_screenshot_key(show)
+                if page.name in SOUND_PAGES:
                     time.sleep(1.5)
                     self.assertTrue(os.path.exists(self.record), "no sound device was opened")
                     self.assertGreater(loudest(self.record, start), 0.01,
-                                       "the sound page played nothing")
+                                       "the %s page played nothing" % page.name)
                 self.tap(show, "Right")
                 page, opened = self.wait_page(show, number % count + 1, opened, "Right")
 
