@@ -121,6 +121,10 @@ void BuildSixteenBitTables() {
   }
 
   for (int n = 0; n < kGreySums; ++n) greyTable[n] = static_cast<std::uint16_t>(n / 3);
+  BuildNoiseTable();
+}
+
+void BuildNoiseTable() {
   for (int n = 0; n < kNoiseEntries; ++n) noiseTable[n] = static_cast<std::uint8_t>(std::rand() % 3);
 }
 

@@ -56,6 +56,8 @@ void BuildSineTable();
 // rand() % 3 in index order); ClearSixteenBitTables zeroes them all.
 void BuildSixteenBitTables();
 void ClearSixteenBitTables();
+// The noise alone (the effects on 32-bit screens use it too).
+void BuildNoiseTable();
 
 }  // namespace mu
 

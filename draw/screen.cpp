@@ -216,7 +216,10 @@ int Screen(int width, int height, int memoryMode) {
   if (muSystem::GetScreenDepth() == 16) {
     mu::BuildSixteenBitTables();
   } else {
+    // The other tables are 16-bit only; the noise also serves the effects on
+    // a 32-bit back screen.
     mu::ClearSixteenBitTables();
+    mu::BuildNoiseTable();
   }
 
   for (int i = kInternalSprites; i < kSpriteCount; ++i) {

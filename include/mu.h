@@ -14,8 +14,9 @@
 //   Nothing else is needed to get a 640 x 480 window and frames.
 //
 // Conventions: operations that can fail show the library's error box and
-// return 0 (or -1 for sound slots); blits and effects return nothing. Texts
-// are zero-terminated Shift-JIS. All state is process-wide and single-threaded.
+// return 0 (or -1 for sound slots); blits return nothing, effects 1 (0 when a
+// surface lock failed). Texts are zero-terminated Shift-JIS. All state is
+// process-wide and single-threaded.
 #ifndef MU_H
 #define MU_H
 
@@ -287,8 +288,65 @@ void RollBlt(int x, int y, int forward, float speed, int sprite, int left, int t
 
 // ---- Pixel effects (a source pixel of value 0 is transparent) ---------------
 // Each returns 1 when it ran or had nothing to draw, 0 when a lock failed.
+// The source rectangle (left, top, right, bottom) of the sprite is drawn at
+// (x, y) of the back screen, clipped. Levels 0..31, alphas and amounts 0..1
+// (values outside are held to the range; not-a-number counts as 0). 16- and
+// 32-bit back screens.
+int HalfBlend(int x, int y, int sprite, int left, int top, int right, int bottom);   // 50 % mix
+int AlphaBlend(int x, int y, float alpha, int sprite, int left, int top, int right,
+               int bottom);                       // alpha x source + (1 - alpha) x screen
+int AlphaBlendRGB(int x, int y, float alphaRed, float alphaGreen, float alphaBlue, int sprite,
+                  int left, int top, int right, int bottom);   // one alpha per channel
+int FadeBlend(int x, int y, int level, int sprite, int left, int top, int right,
+              int bottom);                        // 31: the source, 0: the screen
+int FadeBlendRGB(int x, int y, int levelRed, int levelGreen, int levelBlue, int sprite, int left,
+                 int top, int right, int bottom);
+int AlphaGradient(int x, int y, float alphaRed, float alphaGreen, float alphaBlue, int vertical,
+                  int start, int step, int sprite, int left, int top, int right,
+                  int bottom);                    // screen's weight falls 1/32 every step rows/columns after start
+int FadeGradient(int x, int y, int levelRed, int levelGreen, int levelBlue, int vertical,
+                 int start, int step, int sprite, int left, int top, int right, int bottom);
+int AddBlend(int x, int y, int sprite, int left, int top, int right, int bottom);   // saturating sum
+int AddBlendLevel(int x, int y, float amount, int sprite, int left, int top, int right,
+                  int bottom);                    // the source's amount added
+int ShadowBlend(int x, int y, int sprite, int left, int top, int right,
+                int bottom);                      // screen darkened by the source's red
+int SoftEdge(int x, int y, int sprite, int left, int top, int right,
+             int bottom);                         // edges averaged with the screen around them
+int ChannelMask(int x, int y, int keepRed, int keepGreen, int keepBlue, int sprite, int left,
+                int top, int right, int bottom);  // the source with only the kept channels
+int Brightness(int x, int y, float factor, int sprite, int left, int top, int right,
+               int bottom);                       // the source times factor (above 1 saturates)
+int BrightnessRGB(int x, int y, float factorRed, float factorGreen, float factorBlue, int sprite,
+                  int left, int top, int right, int bottom);
+int Darken(int x, int y, int level, int sprite, int left, int top, int right,
+           int bottom);                           // the source darkened to level (31: unchanged)
+int DarkenRGB(int x, int y, int levelRed, int levelGreen, int levelBlue, int sprite, int left,
+              int top, int right, int bottom);
+int BoxBlur(int x, int y, int size, int sprite, int left, int top, int right,
+            int bottom);                          // size x size average, size held to 1..45
+int GrayBlt(int x, int y, int sprite, int left, int top, int right, int bottom);   // grey source
+int DisplaceBlt(int x, int y, float amount, int sprite, int left, int top, int right,
+                int bottom);                      // screen pulled up by the source's red
+int GlowBlt(int x, int y, int shiftRed, int shiftGreen, int shiftBlue, int directions, int copy,
+            int sprite, int left, int top, int right, int bottom);   // light spread in the flagged directions
 
 // ---- Further pixel effects --------------------------------------------------
+// On an area of the back screen itself (cut to the screen), each once per call;
+// 1 when done or nothing to do, 0 when a lock failed. Fade and grain flags
+// name the channels (non-zero: that channel).
+int Smoke(int x, int y, unsigned width, unsigned height);   // content rises a row, smoothed now and then
+int SmokeFade(int fadeRed, int fadeGreen, int fadeBlue, int x, int y, unsigned width,
+              unsigned height);                   // smoke whose smoothed pixels darken
+int Soften(int x, int y, unsigned width, unsigned height);  // inner pixels to their neighbours' average
+int SoftenFade(int fadeRed, int fadeGreen, int fadeBlue, int x, int y, unsigned width,
+               unsigned height);                  // softening that darkens the flagged channels
+int Zoom2(int x, int y, unsigned width, unsigned height, int sparse);   // area doubled in place
+int Zoom4(int x, int y, unsigned width, unsigned height, int sparse);   // area quadrupled in place
+int DiscMosaic(int centreX, int centreY, int radius, int cellSize);     // square cells inside a disc
+int Grain(int shift, int x, int y, unsigned width, unsigned height);    // noise brightens every channel
+int GrainRGB(int grainRed, int grainGreen, int grainBlue, int shift, int x, int y, unsigned width,
+             unsigned height);                    // noise brightens the flagged channels
 
 // ---- Rotation and mapping effects -------------------------------------------
 

@@ -88,4 +88,16 @@ bool ClipWrites(int left, int top, int right, int bottom, const ClipBounds& clip
   return true;
 }
 
+bool FitArea(long long x, long long y, unsigned width, unsigned height, int surfaceWidth,
+             int surfaceHeight, Area& out) {
+  long long right = std::min<long long>(x + width, surfaceWidth);
+  long long bottom = std::min<long long>(y + height, surfaceHeight);
+  x = std::max(x, 0LL);
+  y = std::max(y, 0LL);
+  if (right <= x || bottom <= y) return false;
+  out = Area{static_cast<int>(x), static_cast<int>(y), static_cast<int>(right - x),
+             static_cast<int>(bottom - y)};
+  return true;
+}
+
 }  // namespace mu

@@ -60,6 +60,20 @@ struct WriteLimits {
 bool ClipWrites(int left, int top, int right, int bottom, const ClipBounds& clip, int dstWidth,
                 int dstHeight, WriteLimits& out);
 
+// An area of one surface: top-left and size, all of it inside the surface.
+struct Area {
+  int x, y;
+  int width, height;
+};
+
+// The effects that work on the back screen itself take an area that no clip
+// rectangle cuts; this keeps it inside the surface (width x height) instead,
+// so that no pixel outside the locked memory is read or written. The position
+// is signed and the size unsigned, as the callers pass them. False when
+// nothing is left.
+bool FitArea(long long x, long long y, unsigned width, unsigned height, int surfaceWidth,
+             int surfaceHeight, Area& out);
+
 }  // namespace mu
 
 #endif

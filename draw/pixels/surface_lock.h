@@ -48,6 +48,10 @@ class SpriteOnScreen {
   bool Lost() const { return source_.Lost() || target_.Lost(); }
   mu::PixelView Source() const { return source_.View(); }
   mu::PixelView Target() const { return target_.View(); }
+  // True when both surfaces have this many bits per pixel.
+  bool BothAt(int bitsPerPixel) const {
+    return source_.BitsPerPixel() == bitsPerPixel && target_.BitsPerPixel() == bitsPerPixel;
+  }
   void Unlock();   // the source, then the target
 
  private:

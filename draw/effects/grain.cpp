@@ -1,0 +1,41 @@
+#include "draw/effects/grain.h"
+
+#include <algorithm>
+
+#include "draw/effects/channels.h"
+
+namespace mu {
+
+namespace {
+
+template <typename P>
+void GrainLoop(PixelView a, const PixelFormat& f, int shift, unsigned channels,
+               NoiseReader& reader, const std::uint8_t* noise) {
+  using D = Depth<P>;
+  for (int r = 0; r < a.height; ++r) {
+    P* row = a.Row<P>(r);
+    for (int col = 0; col < a.width; ++col) {
+      const std::uint32_t g = D::Level(reader.Read(noise) << shift);
+      std::uint32_t out = 0;
+      for (int c = 0; c < 3; ++c) {
+        std::uint32_t v = D::Get(row[col], f, c);
+        if ((channels >> c) & 1) v = std::min<std::uint32_t>(v + g, D::kMax);
+        out |= D::Put(v, f, c);
+      }
+      row[col] = static_cast<P>(out);
+    }
+  }
+}
+
+}  // namespace
+
+void AddGrain(PixelView area, const PixelFormat& f, int shift, unsigned channels,
+              NoiseReader& reader, const std::uint8_t* noise) {
+  shift = std::clamp(shift, 0, kMaxGrainShift);
+  if (!EffectsSupported(f) || (FastPath() && AddGrainSse2(area, f, shift, channels, reader, noise)))
+    return;
+  if (f.Sixteen()) GrainLoop<std::uint16_t>(area, f, shift, channels, reader, noise);
+  if (f.ThirtyTwo()) GrainLoop<std::uint32_t>(area, f, shift, channels, reader, noise);
+}
+
+}  // namespace mu
