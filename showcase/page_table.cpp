@@ -7,6 +7,8 @@ namespace showcase {
 extern const Page kContentsPage;
 extern const Page kBlitsPage, kFillsPage, kStretchPage;
 extern const Page kWavesPage, kRowsPage;
+extern const Page kBlendsPage, kTonesPage, kFiltersPage;
+extern const Page kSmokePage, kLensPage;
 extern const Page kCurtainsPage, kWipePage, kPageViewPage;
 extern const Page kGdiPage, kFontsPage;
 extern const Page kPackPage;
@@ -17,6 +19,8 @@ const Page* const kPages[] = {
     &kContentsPage,
     &kBlitsPage,   &kFillsPage,    &kStretchPage,
     &kWavesPage,   &kRowsPage,
+    &kBlendsPage,  &kTonesPage,    &kFiltersPage,
+    &kSmokePage,   &kLensPage,
     &kCurtainsPage, &kWipePage,    &kPageViewPage,
     &kGdiPage,     &kFontsPage,
     &kPackPage,

@@ -182,9 +182,9 @@ def texture(x, y):
     k = 2 * math.pi / 256
     v = (math.sin(x * k * 2) + math.sin(y * k * 3) + math.sin((x + y) * k * 2)
          + math.sin(math.hypot(x - 128, y - 128) * k * 4)) / 4
-    r = 128 + 110 * math.sin(v * math.pi * 2)
-    g = 128 + 110 * math.sin(v * math.pi * 2 + 2.1)
-    b = 128 + 110 * math.sin(v * math.pi * 2 + 4.2)
+    r = 120 + 80 * math.sin(v * math.pi * 2)
+    g = 120 + 80 * math.sin(v * math.pi * 2 + 2.1)
+    b = 130 + 80 * math.sin(v * math.pi * 2 + 4.2)
     return (clamp(r), clamp(g), clamp(b))
 
 
