@@ -8,7 +8,8 @@ namespace {
 
 // ---- Keyboard, mouse and joysticks ------------------------------------------------
 
-constexpr int kHistory = 150;   // frames of key states kept per key
+constexpr int kHistory = 150;        // columns of key states kept per key
+constexpr float kColumnSeconds = 0.02f;   // one column each 20 ms: three seconds in all
 constexpr int kWatched = 4;
 const int kKeys[kWatched] = {VK_SPACE, 'Z', 'X', VK_SHIFT};
 const char* const kKeyNames[kWatched] = {"Space", "Z", "X", "Shift"};
@@ -16,9 +17,9 @@ const char* const kKeyNames[kWatched] = {"Space", "Z", "X", "Shift"};
 struct InputShow {
   int state[kWatched];
   unsigned char history[kWatched][kHistory];   // ring of states, newest at `head`
-  bool tick[kHistory];                         // every 20th frame, marked under the rows
+  bool tick[kHistory];                         // a second began in this column
   int head;
-  int frames;
+  int columns;                                 // columns begun since the page opened
   int lastTrigger;
 } input;
 
@@ -36,18 +37,32 @@ COLORREF StateColour(int state) {
   }
 }
 
-void InputFrame(float) {
-  input.head = (input.head + 1) % kHistory;
-  input.tick[input.head] = ++input.frames % 20 == 0;
+// A column shows the last state of its 20 ms, but a press (1) or a release
+// (2), which lasts one frame, wins over the others.
+unsigned char Merge(unsigned char column, int state) {
+  return (column == 1 || column == 2) && state != 1 && state != 2
+             ? column
+             : static_cast<unsigned char>(state);
+}
+
+void InputFrame(float t) {
+  const int column = static_cast<int>(t / kColumnSeconds);
+  const bool fresh = column != input.columns;
+  if (fresh) {
+    input.columns = column;
+    input.head = (input.head + 1) % kHistory;
+    input.tick[input.head] = column % 50 == 0;
+  }
   for (int k = 0; k < kWatched; ++k) {
     SHOW(muSystem::UpdateKeyState)(kKeys[k], Label(&input.state[k], "&state"));
-    input.history[k][input.head] = static_cast<unsigned char>(input.state[k]);
+    unsigned char& cell = input.history[k][input.head];
+    cell = fresh ? static_cast<unsigned char>(input.state[k]) : Merge(cell, input.state[k]);
   }
   const int fired = muSystem::CheckTrigger(VK_RETURN, 'Z', 1, 2, 0);
   RecordText("muSystem::CheckTrigger", "VK_RETURN, 'Z', 1, 2, 0");
   if (fired) input.lastTrigger = fired;
 
-  // The key states of the last frames, newest on the right, scrolling.
+  // The key states of the last three seconds, newest on the right, scrolling.
   for (int k = 0; k < kWatched; ++k) {
     const int y = 60 + 22 * k;
     for (int i = 0; i < kHistory; ++i) {
@@ -57,7 +72,7 @@ void InputFrame(float) {
       }
     }
   }
-  // Frame marks scrolling with the states show the time passing.
+  // Marks of the seconds scroll with the states.
   for (int i = 0; i < kHistory; ++i) {
     if (input.tick[(input.head + 1 + i) % kHistory]) {
       muDraw::FillBox(80 + 3 * i, 56, 80 + 3 * i + 3, 148, PixelOf(0x806040));
