@@ -244,9 +244,13 @@ TEST(SpriteEffectRules, GlowStaysInsideItsBounds) {
   mu::GlowBlt(screen.View(), bounds, 10, 10, mu::AsConst(light.View()), k565, {{0, 0, 0}, 0xFF, false},
               muDraw::noiseTable, state);
   EXPECT_EQ(state.noisePosition, 0);
-  for (int y = 0; y < 20; ++y)
-    for (int x = 0; x < 20; ++x)
-      if (x < 5 || x >= 15 || y < 5 || y >= 15) EXPECT_EQ(screen.Get(x, y), 0u) << x << ", " << y;
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 20; ++x) {
+      if (x < 5 || x >= 15 || y < 5 || y >= 15) {
+        EXPECT_EQ(screen.Get(x, y), 0u) << x << ", " << y;
+      }
+    }
+  }
   EXPECT_TRUE(screen.GuardsIntact());
   // Straight up: 30 levels one row up, 29 two rows up ... (light 31 falls by 1
   // first); the pixel itself twice at step 0, from the left and right flags.
