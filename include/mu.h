@@ -413,6 +413,31 @@ void PrintF(int x, int y, const char* format, ...);   // as Print, printf-format
 void ShowFps();                                   // frame-rate line at (0, 0); once per frame
 
 // ---- Text layout ------------------------------------------------------------
+// A Shift-JIS text laid out in a box (final pixels) on the back screen,
+// wrapped at the right edge and at "\n"; a line ends at the bottom edge.
+// Flags: bits 0-7 extra line spacing; 0x100 a shadow in the background
+// colour; 0x200 drawn again one pixel right; 0x400 one pixel lower. The text
+// is composed in the Font sprite (colour 0 transparent) and copied from there.
+constexpr int kGlyphEntries = 3200;      // entry 0 and up to 3199 characters
+constexpr int kHangingChars = 15;
+extern RECT glyphTable[kGlyphEntries];   // 0: the text's box; 1..: characters in order
+extern int glyphCount;                   // entries of the last text, entry 0 included
+extern const char* const hangingChars[kHangingChars];   // may stand past the right edge
+extern int messageBlit;                  // 0: the next message call leaves out its copy
+extern int revealCount;                  // TypeMessage: entries 1 .. revealCount - 1 shown
+extern float revealTimer;                // TypeMessage: seconds towards the next character
+
+// After SetFont/SetFontByName and SetTextColor; the same font is selected again on return.
+void Message(int left, int top, int right, int bottom, const char* text, int flags);
+void MessageLayout(int left, int top, int right, int bottom, const char* text,
+                   int flags);                    // as Message, without the copy to the back screen
+// After SetBufferFont/SetBufferFontByName and SetTextColor: drawn at double size and
+// shrunk with edges blended into the back screen; the font is selected again on return.
+void SmoothMessage(int left, int top, int right, int bottom, const char* text, int flags);
+void SmoothMessageLayout(int left, int top, int right, int bottom, const char* text,
+                         int flags);              // as SmoothMessage, without the copy
+int TypeMessage(float interval);                  // once per frame: one more character every
+                                                  // interval seconds; 1 once all is shown
 
 }  // namespace muDraw
 

@@ -66,11 +66,10 @@ void CloseSelection() {
   textSurface = nullptr;
 }
 
-// Creates the font from the shared record and selects it into the surface's
-// device context. Without the record (before the font list, after shut-down)
-// nothing is opened.
-static void OpenSelection(LPDIRECTDRAWSURFACE surface) {
+// Without the record (before the font list, after shut-down) nothing is opened.
+void OpenSelection(LPDIRECTDRAWSURFACE surface) {
   CloseSelection();   // an unreleased selection would keep its surface locked
+  if (!fontRecord) return;
   textFont = CreateFontIndirectA(fontRecord);
   HDC dc = nullptr;
   if (surface == backScreen) {

@@ -16,13 +16,20 @@ extern HFONT textOldFont;               // the font the selection replaced in te
 extern LPDIRECTDRAWSURFACE textSurface; // surface textDC was borrowed from
 extern int fontHeight;                  // last height written to the record
 extern COLORREF textColor, textBackColor;   // colours of the last SetTextColor
-extern int messageBlit;                 // 1: the text layout copies its text to the back screen
 extern mu::FontEntry fontList[mu::kFontListRows];
 extern int fontListCount;
 extern char fpsText[mu::kFpsTextBytes];   // the last frame-rate line
 
 // Closes the open selection, if any: old font back, font deleted, DC returned.
 void CloseSelection();
+// Creates the font from the shared record and selects it into the surface's
+// device context (closing any open selection first); nothing without the record.
+void OpenSelection(LPDIRECTDRAWSURFACE surface);
+
+// The smoothed text's shrink: the double-size segment (sl, st)-(sr, sb) of
+// the Font buffer sprite to (x, y) of the Font sprite, clipped by the clip
+// rectangle; 0 when a surface could not be locked, else 1.
+int ShrinkLine(int x, int y, int sl, int st, int sr, int sb);
 
 }  // namespace muDraw
 
