@@ -10,7 +10,7 @@ extern const Page kWavesPage, kRowsPage;
 extern const Page kBlendsPage, kTonesPage, kFiltersPage;
 extern const Page kSmokePage, kLensPage;
 extern const Page kCurtainsPage, kWipePage, kPageViewPage;
-extern const Page kGdiPage, kFontsPage;
+extern const Page kGdiPage, kFontsPage, kWrapPage, kTypePage;
 extern const Page kPackPage;
 extern const Page kEffectsPage, kStreamPage, kMidiPage;
 extern const Page kInputPage, kSystemPage;
@@ -22,7 +22,7 @@ const Page* const kPages[] = {
     &kBlendsPage,  &kTonesPage,    &kFiltersPage,
     &kSmokePage,   &kLensPage,
     &kCurtainsPage, &kWipePage,    &kPageViewPage,
-    &kGdiPage,     &kFontsPage,
+    &kGdiPage,     &kFontsPage,    &kWrapPage,    &kTypePage,
     &kPackPage,
     &kEffectsPage, &kStreamPage,   &kMidiPage,
     &kInputPage,   &kSystemPage,
