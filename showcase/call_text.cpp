@@ -100,21 +100,31 @@ void ClearCalls(CallLog& log) {
   log.dropped = 0;
 }
 
+namespace {
+
+// Removes line i, moving the later ones up.
+void RemoveLine(CallLog& log, int i) {
+  for (; i + 1 < log.count; ++i) log.lines[i] = log.lines[i + 1];
+  --log.count;
+}
+
+}  // namespace
+
 void Record(CallLog* log, const char* name, const CallText& c) {
   if (!log) return;
   for (int i = 0; i < log->count; ++i) {
-    CallLine& line = log->lines[i];
-    if (std::strcmp(line.name, name) != 0) continue;
-    if (log->keepLatest) {
-      std::memcpy(line.text, c.text, sizeof line.text);
-    } else {
-      ++line.repeats;
+    if (std::strcmp(log->lines[i].name, name) != 0) continue;
+    if (!log->keepLatest) {
+      ++log->lines[i].repeats;
+      return;
     }
-    return;
+    RemoveLine(*log, i);   // taken again below, as the newest
+    break;
   }
   if (log->count == kCallLines) {
     ++log->dropped;
-    return;
+    if (!log->keepLatest) return;
+    RemoveLine(*log, 0);   // the oldest event makes room
   }
   CallLine& line = log->lines[log->count++];
   std::snprintf(line.name, sizeof line.name, "%s", name);

@@ -3,9 +3,10 @@
 // its arguments ("muDraw::WaveBlt(16, 56, 10, 2, 180.0, photo, 0, 0, 256,
 // 192, 0)") and then made. Three lists are kept: the set-up calls made when a
 // page opens, the calls of the current frame, and events (calls made now and
-// then, such as starting a curtain or a sound), which stay shown with their
-// latest arguments until the page closes. A list that meets an operation
-// again counts the repeat (events: take the new arguments).
+// then, such as starting a curtain or a sound), which stay until the page
+// closes. A list that meets an operation again counts the repeat; the events
+// instead keep its newest call, moved to the end, and when full they forget
+// their oldest.
 // Platform-free, so that the formatting is tested natively.
 #ifndef SHOWCASE_CALL_TEXT_H
 #define SHOWCASE_CALL_TEXT_H
@@ -40,8 +41,8 @@ struct CallLine {
 struct CallLog {
   CallLine lines[kCallLines];
   int count;
-  int dropped;                 // distinct operations that found the list full
-  bool keepLatest;             // a repeat replaces the line instead of counting
+  int dropped;                 // operations that found the list full (events: forgotten)
+  bool keepLatest;             // events: a repeat becomes the newest line; the oldest goes
 };
 
 extern CallLog setupCalls;     // cleared when a page opens

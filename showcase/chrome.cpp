@@ -38,31 +38,32 @@ void CallLineText(const CallLine& line, int y) {
   muDraw::Text(kTextLeft, y, text);
 }
 
+int Least(int a, int b) { return a < b ? a : b; }
+
+// Lines from..from + count - 1 of a list, from line y on; returns the next y.
+int DrawLines(const CallLog& log, int from, int count, COLORREF colour, int y) {
+  muDraw::SetTextColor(colour, 0, 1);
+  for (int i = from; i < from + count; ++i, y += kCallLineHeight) CallLineText(log.lines[i], y);
+  return y;
+}
+
+// The set-up lines, the newest events and this frame's calls, in that order;
+// room goes to the set-up lines first, then to the frame's, then to the
+// events. What does not fit is counted at the foot.
 void DrawCalls() {
-  struct Part {
-    const CallLog& log;
-    COLORREF colour;
-  };
-  const Part parts[] = {{setupCalls, kSetupColour}, {eventCalls, kEventColour},
-                        {frameCalls, kFrameColour}};
+  const int setupShown = Least(setupCalls.count, kCallLines);
+  const int frameShown = Least(frameCalls.count, kCallLines - setupShown);
+  const int eventShown = Least(eventCalls.count, kCallLines - setupShown - frameShown);
   int y = kCallPanel.top + 2;
-  int shown = 0, left = 0;
-  for (const Part& part : parts) {
-    muDraw::SetTextColor(part.colour, 0, 1);
-    for (int i = 0; i < part.log.count; ++i) {
-      if (shown == kCallLines) {
-        ++left;
-        continue;
-      }
-      CallLineText(part.log.lines[i], y);
-      ++shown;
-      y += kCallLineHeight;
-    }
-    left += part.log.dropped;
-  }
-  if (left > 0) {
+  y = DrawLines(setupCalls, 0, setupShown, kSetupColour, y);
+  y = DrawLines(eventCalls, eventCalls.count - eventShown, eventShown, kEventColour, y);
+  DrawLines(frameCalls, 0, frameShown, kFrameColour, y);
+  const int hidden = setupCalls.count + frameCalls.count + eventCalls.count - setupShown -
+                     frameShown - eventShown + setupCalls.dropped + frameCalls.dropped +
+                     eventCalls.dropped;
+  if (hidden > 0) {
     char more[32];
-    std::snprintf(more, sizeof more, "ほか %d 件", left);
+    std::snprintf(more, sizeof more, "ほか %d 件", hidden);
     muDraw::TextBox(kCallPanel.left, kCallPanel.bottom - kCallLineHeight - 1,
                     kCallPanel.right - kTextLeft, kCallPanel.bottom, more, 2);
   }

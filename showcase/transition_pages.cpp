@@ -180,8 +180,13 @@ void PageViewFrame(float t) {
            static_cast<int>(muDraw::pagePos));
 }
 
+// The page view's two pictures are given back; the next SetPage loads afresh.
 void PageViewClose() {
   if (muDraw::pageViewOn) muDraw::TogglePage();
+  muDraw::DeleteObject(muDraw::pageSprite);
+  muDraw::DeleteObject(muDraw::pageTileSprite);
+  muDraw::pageSprite = muDraw::pageTileSprite = 0;
+  muDraw::pageHeight = 0;
 }
 
 }  // namespace

@@ -102,8 +102,8 @@ def sphere(x, y, colour):
     z = math.sqrt(1 - r2)
     light = max(0.0, dx * -0.5 + dy * -0.6 + z * 0.62)
     c = scale(colour, 0.35 + 0.75 * light)
-    spec = max(0.0, light - 0.8) * 4
-    return mix(c, (255, 255, 255), min(1.0, spec))
+    shine = max(0.0, light - 0.8) * 4
+    return mix(c, (255, 255, 255), min(1.0, shine))
 
 
 def star(x, y):

@@ -132,6 +132,14 @@ TEST_F(ShowcaseCalls, RepeatsAreCountedAndEventsKeepTheLatestArguments) {
   EXPECT_EQ(Line(frameCalls, 1), "Nothing()");
   ASSERT_EQ(eventCalls.count, 1);
   EXPECT_EQ(Line(eventCalls, 0), "Add3(11, 0.0, \"e\")");
+  {
+    EventCalls events;   // an event made again becomes the newest
+    SHOW(Nothing)();
+    SHOW(Add3)(12, 0, "e");
+  }
+  ASSERT_EQ(eventCalls.count, 2);
+  EXPECT_EQ(Line(eventCalls, 0), "Nothing()");
+  EXPECT_EQ(Line(eventCalls, 1), "Add3(12, 0.0, \"e\")");
   EXPECT_EQ(recording, &frameCalls);   // the event scope gave recording back
 
   recording = nullptr;
@@ -139,11 +147,11 @@ TEST_F(ShowcaseCalls, RepeatsAreCountedAndEventsKeepTheLatestArguments) {
     EventCalls events;   // nothing records while nothing is recorded
     SHOW(Nothing)();
   }
-  EXPECT_EQ(eventCalls.count, 1);
+  EXPECT_EQ(eventCalls.count, 2);
   EXPECT_EQ(recording, nullptr);
 }
 
-TEST_F(ShowcaseCalls, AFullListCountsWhatItDrops) {
+TEST_F(ShowcaseCalls, AFullListDropsNewcomersButEventsForgetTheirOldest) {
   char names[kCallLines + 2][8];
   for (int i = 0; i < kCallLines + 2; ++i) {
     std::snprintf(names[i], sizeof names[i], "Op%d", i);
@@ -151,11 +159,17 @@ TEST_F(ShowcaseCalls, AFullListCountsWhatItDrops) {
     BeginCall(c, names[i]);
     EndCall(c);
     Record(&frameCalls, names[i], c);
+    Record(&eventCalls, names[i], c);
   }
   EXPECT_EQ(frameCalls.count, kCallLines);
   EXPECT_EQ(frameCalls.dropped, 2);
+  EXPECT_EQ(Line(frameCalls, kCallLines - 1), "Op7()");
   RecordText("Printed", "%d, \"%s\"", 3, "x");   // also when it is written by hand
   EXPECT_EQ(frameCalls.dropped, 3);
+  EXPECT_EQ(eventCalls.count, kCallLines);
+  EXPECT_EQ(eventCalls.dropped, 2);
+  EXPECT_EQ(Line(eventCalls, 0), "Op2()");
+  EXPECT_EQ(Line(eventCalls, kCallLines - 1), "Op9()");
 }
 
 TEST_F(ShowcaseCalls, ALongLineIsCutWholeCharactersFirstAndEndsInDots) {
