@@ -22,7 +22,7 @@ void Panel(int left, int top, int right, int bottom) {
 // ---- Wrapping and hanging ----------------------------------------------------------------
 
 void WrapFrame(float t) {
-  const int width = 220 + static_cast<int>(60 * Swing(t, 6));
+  const int width = 160 + static_cast<int>(120 * PingPong(t, 12));   // 20 pixels a second
   const int top = 60, bottom = 340;
   Panel(16, top, 16 + width, bottom);
   Panel(328, top, 328 + width, bottom);

@@ -53,9 +53,11 @@ DWORD PixelOf(COLORREF colour);
 void Caption(int x, int y, const char* text, COLORREF colour = 0xFFFFFF);
 void CaptionF(int x, int y, COLORREF colour, const char* format, ...);
 
-// Motion helpers: a sine swing in -1..1 with the period in seconds, and which
-// of `count` equal steps of `period` seconds a moment falls in (cycling).
+// Motion helpers: a sine swing in -1..1 with the period in seconds, a steady
+// back-and-forth 0..1..0 with the period in seconds, and which of `count` equal
+// steps of `period` seconds a moment falls in (cycling).
 float Swing(float seconds, float period);
+float PingPong(float seconds, float period);
 int StepOf(float seconds, float period, int count);
 
 }  // namespace showcase

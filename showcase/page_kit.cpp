@@ -54,6 +54,11 @@ void CaptionF(int x, int y, COLORREF colour, const char* format, ...) {
 
 float Swing(float seconds, float period) { return std::sin(seconds / period * kTwoPi); }
 
+float PingPong(float seconds, float period) {
+  const float phase = std::fmod(seconds / period, 1.0f);
+  return phase < 0.5f ? 2 * phase : 2 - 2 * phase;
+}
+
 int StepOf(float seconds, float period, int count) {
   if (count <= 0 || period <= 0) return 0;
   return static_cast<int>(seconds / period) % count;
