@@ -349,6 +349,37 @@ int GrainRGB(int grainRed, int grainGreen, int grainBlue, int shift, int x, int 
              unsigned height);                    // noise brightens the flagged channels
 
 // ---- Rotation and mapping effects -------------------------------------------
+// Each returns 1 when done or clipped to nothing, 0 when a lock failed (except
+// MakeTunnel). A source pixel of value 0 is not drawn unless said. 16- and
+// 32-bit back screens. Rotations: the source rectangle is centred in the
+// destination rectangle (left, top, right, bottom) and turned by `angle` whole
+// degrees (any value, taken modulo 360); only destination pixels inside the
+// clip rectangle are written. Zooms must be positive and finite, else nothing
+// is drawn.
+int RotateBlt(int left, int top, int right, int bottom, int angle, int sprite, int sourceLeft,
+              int sourceTop, int sourceRight, int sourceBottom);   // the picture turned
+int RotateTile(int left, int top, int right, int bottom, int angle, int sprite, int sourceLeft,
+               int sourceTop, int sourceRight, int sourceBottom);   // repeated over the whole rectangle
+int RotateZoom(int left, int top, int right, int bottom, int angle, float zoom, int sprite,
+               int sourceLeft, int sourceTop, int sourceRight, int sourceBottom);   // turned and zoomed
+int RotateZoomTile(int left, int top, int right, int bottom, int angle, float zoom, int sprite,
+                   int sourceLeft, int sourceTop, int sourceRight, int sourceBottom);   // zoomed tiles
+int RotateStretchTile(int left, int top, int right, int bottom, int angle, float zoomX,
+                      float zoomXStep, float zoomY, float zoomYStep, float red, float green,
+                      float blue, int sprite, int sourceLeft, int sourceTop, int sourceRight,
+                      int sourceBottom);         // zooms change per row; colours times the factors
+// Mode 0 (1): columns after (up to) `position` repeat it, mode 1 on to the
+// screen's left edge; modes 2 and 3 likewise with rows, mode 3 up to the top.
+// Mode 0 takes right = screenWidth - left, mode 2 bottom = screenHeight - top.
+int SmearBlt(int x, int y, int mode, int position, int sprite, int left, int top, int right,
+             int bottom);
+int RippleBlt(int x, int y, int amplitude, int frequency, int stride, float scale, float shear,
+              int sprite, int left, int top, int right, int bottom);   // rippled sheet, zero included
+// Builds the tunnel table (at most 640 x 480 cells, ranges 1..32768); returns
+// its height, or 0 for bad sizes. Centre and view divisor -1: the defaults.
+int MakeTunnel(int uRange, int vRange, int width, int height, int centreX, int centreY,
+               int viewDivisor, int motion, int distanceKind, int depthKind);
+int DrawTunnel(int x, int y, int uOffset, int vOffset, int sprite);   // the table textured by the sprite
 
 // ---- Frame show and transitions ---------------------------------------------
 extern int wipeSprite, wipeStep;   // wipe tiles; step 1..10 drawn next, 0 idle

@@ -14,3 +14,13 @@ list(APPEND MU_CORE_SOURCES draw/effects/soften.cpp draw/effects/smoke.cpp draw/
   draw/effects/mosaic.cpp draw/effects/grain.cpp
   draw/effects/soften_sse2.cpp draw/effects/smoke_sse2.cpp draw/effects/grain_sse2.cpp)
 list(APPEND MU_WIN_SOURCES draw/effects/area_effects.cpp)
+# Rotation and mapping effects: rotations, smear, ripple, tunnel. Their float
+# steps (the ripple's wave, the stretched tiles' zooms) must be rounded to
+# 32 bits at each operation, which the Windows build's x87 code would not do.
+set(MU_ROTATION_SOURCES draw/effects/rotate.cpp draw/effects/smear.cpp draw/effects/ripple.cpp
+  draw/effects/ripple_sse2.cpp draw/effects/tunnel.cpp)
+list(APPEND MU_CORE_SOURCES ${MU_ROTATION_SOURCES})
+list(APPEND MU_WIN_SOURCES draw/effects/rotation_effects.cpp)
+if(WIN32)
+  set_property(SOURCE ${MU_ROTATION_SOURCES} APPEND PROPERTY COMPILE_OPTIONS -mfpmath=sse)
+endif()

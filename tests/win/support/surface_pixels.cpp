@@ -24,6 +24,9 @@ int Shift(DWORD mask) {
 }
 }  // namespace
 
+void ScreenEnvironment::SetUp() { ASSERT_TRUE(StartScreen()); }
+void ScreenEnvironment::TearDown() { muDraw::Release(); }
+
 bool StartScreen() {
   if (screenResult < 0) {
     testapp::onInit = [] {

@@ -4,6 +4,7 @@
 #ifndef MU_TEST_SURFACE_PIXELS_H
 #define MU_TEST_SURFACE_PIXELS_H
 
+#include <gtest/gtest.h>
 #include <mu.h>
 
 #include <functional>
@@ -14,6 +15,14 @@ namespace testpix {
 // Starts the shell once with a windowed 640 x 480 screen (scene 1); true when
 // both the shell and muDraw::Screen ran.
 bool StartScreen();
+
+// A test program's screen: started before its first test, released after its
+// last (::testing::AddGlobalTestEnvironment(new testpix::ScreenEnvironment)).
+class ScreenEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override;
+  void TearDown() override;
+};
 
 // A copy of a whole surface, taken with one lock.
 class Snapshot {

@@ -1,0 +1,218 @@
+// The smear and ripple kernels against their rules, and the ripple's wave
+// functions against the standard library's.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <functional>
+#include <limits>
+
+#include "draw/effects/ripple.h"
+#include "draw/effects/smear.h"
+#include "draw/effects/wave.h"
+#include "draw/pixel_format.h"
+#include "pixel_pictures.h"
+
+namespace {
+
+using pictures::Picture;
+
+constexpr std::uint32_t kMarker = 0xBEEF;
+
+// A 6 x 4 sprite of numbered pixels, with one transparent pixel at (2, 1).
+Picture Sprite() {
+  Picture p(6, 4, 2);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x) p.Set(x, y, 1 + x + 6 * y);
+  p.Set(2, 1, 0);
+  return p;
+}
+
+Picture Screen(int w = 14, int h = 10) {
+  Picture p(w, h, 2);
+  p.Fill(kMarker);
+  return p;
+}
+
+// Every screen pixel against expected(x, y): the sprite pixel (sx, sy) it
+// shows (0 included when `zero` is set), or false when it stays unwritten.
+using Expectation = std::function<bool(int x, int y, int& sx, int& sy, bool& zero)>;
+void ExpectScreen(const Picture& screen, const Picture& sprite, const Expectation& expected, const std::string& what) {
+  for (int y = 0; y < screen.Height(); ++y)
+    for (int x = 0; x < screen.Width(); ++x) {
+      int sx = 0, sy = 0;
+      bool zero = false;
+      std::uint32_t want = kMarker;
+      if (expected(x, y, sx, sy, zero) && (zero || sprite.Get(sx, sy) != 0)) want = sprite.Get(sx, sy);
+      ASSERT_EQ(screen.Get(x, y), want) << what << " at (" << x << ", " << y << ")";
+    }
+}
+
+// The sprite drawn at (3, 2); column (row) 2 is the smear position.
+TEST(Smear, EachModeRepeatsItsColumnOrRow) {
+  const Picture sprite = Sprite();
+  struct Case {
+    int mode;
+    Expectation expected;
+  } cases[] = {
+      {0, [](int x, int y, int& sx, int& sy, bool&) {
+         sx = std::min(x - 3, 2), sy = y - 2;
+         return x >= 3 && x < 9 && y >= 2 && y < 6;
+       }},
+      // Mode 1 also fills the screen row left of the picture with column 2, zero included.
+      {1, [](int x, int y, int& sx, int& sy, bool& zero) {
+         sx = std::max(x - 3, 2), sy = y - 2, zero = x < 3;
+         return x < 9 && y >= 2 && y < 6;
+       }},
+      {2, [](int x, int y, int& sx, int& sy, bool&) {
+         sx = x - 3, sy = std::min(y - 2, 2);
+         return x >= 3 && x < 9 && y >= 2 && y < 6;
+       }},
+      // Mode 3 also fills the screen rows above the picture with row 2.
+      {3, [](int x, int y, int& sx, int& sy, bool& zero) {
+         sx = x - 3, sy = std::max(y - 2, 2), zero = y < 2;
+         return x >= 3 && x < 9 && y < 6;
+       }},
+  };
+  for (const Case& c : cases) {
+    for (int position : {2, 2 + 65536}) {   // the position's low 16 bits count
+      Picture screen = Screen();
+      mu::SmearBlt(screen.View(), mu::ClipBounds{0, 0, 14, 10}, sprite.View(), mu::Format565(),
+                   mu::SmearArea{3, 2, 0, 0, 6, 4}, c.mode, position);
+      ExpectScreen(screen, sprite, c.expected, "mode " + std::to_string(c.mode));
+    }
+  }
+}
+
+TEST(Smear, PositionZeroFillsEachRowWithItsFirstPixel) {
+  const Picture sprite = Sprite();
+  Picture screen = Screen();
+  mu::SmearBlt(screen.View(), mu::ClipBounds{0, 0, 14, 10}, sprite.View(), mu::Format565(),
+               mu::SmearArea{0, 0, 0, 0, 14, 4}, 0, 0);
+  ExpectScreen(screen, sprite, [](int, int y, int& sx, int& sy, bool&) { sx = 0, sy = y; return y < 4; }, "position 0");
+}
+
+// Clipping cuts what is drawn, not the picture: the smear column stays the
+// rectangle's own column 2, and mode 1's fill reaches the first drawn column.
+TEST(Smear, ClippingKeepsTheSmearWithThePicture) {
+  const Picture sprite = Sprite();
+  for (int mode : {0, 1}) {
+    Picture screen = Screen();
+    mu::SmearBlt(screen.View(), mu::ClipBounds{5, 3, 14, 10}, sprite.View(), mu::Format565(),
+                 mu::SmearArea{3, 2, 0, 0, 6, 4}, mode, 2);
+    ExpectScreen(screen, sprite, [mode](int x, int y, int& sx, int& sy, bool& zero) {
+      sx = mode == 0 ? std::min(x - 3, 2) : std::max(x - 3, 2), sy = y - 2, zero = x < 5;
+      return y >= 3 && y < 6 && x < 9 && (x >= 5 || mode == 1);
+    }, "clipped mode " + std::to_string(mode));
+  }
+}
+
+TEST(Smear, NothingOutsideTheSpriteOrForOtherModes) {
+  const Picture sprite = Sprite();
+  Picture screen = Screen();
+  for (int mode : {-1, 4, 100}) {
+    mu::SmearBlt(screen.View(), mu::ClipBounds{0, 0, 14, 10}, sprite.View(), mu::Format565(),
+                 mu::SmearArea{3, 2, 0, 0, 6, 4}, mode, 2);
+  }
+  // A rectangle reaching past the sprite's right edge: columns beyond it, and
+  // mode 1's fill from column 8 (outside), draw nothing.
+  mu::SmearBlt(screen.View(), mu::ClipBounds{0, 0, 14, 10}, sprite.View(), mu::Format565(),
+               mu::SmearArea{3, 2, 4, 0, 6, 4}, 1, 8);
+  EXPECT_EQ(screen.FirstDifference(Screen()), "");
+  EXPECT_TRUE(screen.GuardsIntact());
+}
+
+mu::RippleWave Flat(int stride = 1, float scale = 1, float shear = 0) { return mu::RippleWave{0, 7, stride, scale, shear}; }
+
+TEST(Ripple, FlatSheetsCopyScaleAndShearZeroIncluded) {
+  const Picture sprite = Sprite();
+  struct Case {
+    const char* what;
+    mu::RippleWave wave;
+    Expectation expected;
+  } cases[] = {
+      {"flat", Flat(), [](int x, int y, int& sx, int& sy, bool& z) { sx = x - 3, sy = y - 2, z = true; return x >= 3 && x < 9 && y >= 2 && y < 6; }},
+      {"stride 2", Flat(2), [](int x, int y, int& sx, int& sy, bool& z) {
+         sx = x - 3, sy = y - 2, z = true;
+         return x >= 3 && x < 9 && y >= 2 && y < 6 && sx % 2 == 0 && sy % 2 == 0;
+       }},
+      {"shear 1", Flat(1, 1, 1), [](int x, int y, int& sx, int& sy, bool& z) {
+         sy = y - 2, sx = x - 3 - sy, z = true;
+         return y >= 2 && y < 6 && sx >= 0 && sx < 6;
+       }},
+      {"scale 2", Flat(1, 2), [](int x, int y, int& sx, int& sy, bool& z) {
+         sx = (x - 3) / 2, sy = (y - 2) / 2, z = true;
+         return x >= 3 && y >= 2 && (x - 3) % 2 == 0 && (y - 2) % 2 == 0 && sx < 6 && sy < 4;
+       }},
+  };
+  for (const auto& c : cases) {
+    Picture screen = Screen();
+    mu::RippleBlt(screen.View(), mu::ClipBounds{0, 0, 14, 10}, mu::EffectArea{3, 2, 0, 0, 6, 4}, 6, 4,
+                  sprite.View(), mu::Format565(), c.wave);
+    ExpectScreen(screen, sprite, c.expected, c.what);
+  }
+}
+
+// With frequency 0 the cosine is 1: each pixel rises by (e^(ny ny - nx nx) + 1) A / 2.
+TEST(Ripple, TheSheetRisesByTheWave) {
+  Picture picture(20, 12, 2);
+  picture.Fill(1);
+  const Picture& sprite = picture;
+  Picture screen = Screen(20, 60);
+  const int amplitude = 20;
+  mu::RippleBlt(screen.View(), mu::ClipBounds{0, 0, 20, 60}, mu::EffectArea{0, 0, 0, 0, 20, 12}, 20, 12,
+                sprite.View(), mu::Format565(), mu::RippleWave{amplitude, 0, 1, 1, 0});
+  for (int xx = 0; xx < 20; ++xx)
+    for (int yy = 0; yy < 12; ++yy) {
+      const double nx = 2.0 * xx / 20 - 1, ny = 2.0 * yy / 12 - 1;
+      const double lift = (std::exp(ny * ny - nx * nx) + 1) * amplitude / 2 + yy;
+      const int dy = static_cast<int>(lift);
+      // The 32-bit rule may land one row off where the lift is all but whole.
+      const bool near = screen.Get(xx, dy) == 1 || (lift - dy < 1e-4 && screen.Get(xx, dy - 1) == 1) ||
+                        (dy + 1 - lift < 1e-4 && screen.Get(xx, dy + 1) == 1);
+      EXPECT_TRUE(near) << xx << ", " << yy << ": lift " << lift;
+    }
+}
+
+TEST(Ripple, BadWavesDrawNothingOutsideTheBounds) {
+  const Picture sprite = Sprite();
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const mu::RippleWave waves[] = {Flat(0), Flat(-3), Flat(1, nan), Flat(1, 3e38f), Flat(1, 1, nan),
+                                  {INT_MAX, INT_MAX, 1, 1, 0}, {INT_MIN, INT_MIN, 1, 1, 0}};
+  for (const mu::RippleWave& w : waves) {
+    Picture screen = Screen();
+    mu::RippleBlt(screen.View(), mu::ClipBounds{4, 3, 10, 7}, mu::EffectArea{3, 2, 0, 0, 6, 4}, 6, 4,
+                  sprite.View(), mu::Format565(), w);
+    for (int y = 0; y < 10; ++y)
+      for (int x = 0; x < 14; ++x)
+        if (x < 4 || x >= 10 || y < 3 || y >= 7) {
+          ASSERT_EQ(screen.Get(x, y), kMarker) << x << ", " << y;
+        }
+    EXPECT_TRUE(screen.GuardsIntact());
+  }
+  // Empty bounds (a clip rectangle wholly off the screen) take nothing.
+  Picture screen = Screen();
+  mu::RippleBlt(screen.View(), mu::ClipBounds{12, 3, 10, 7}, mu::EffectArea{3, 2, 0, 0, 6, 4}, 6, 4,
+                sprite.View(), mu::Format565(), Flat());
+  EXPECT_EQ(screen.FirstDifference(Screen()), "");
+}
+
+TEST(Wave, CosineAndExponentialAreAccurate) {
+  double worstCos = 0, worstExp = 0;
+  for (int k = -200000; k <= 200000; ++k) {
+    const float x = static_cast<float>(k) * 0.2573f;   // up to about 51,000
+    worstCos = std::max(worstCos, std::fabs(mu::wave::Cos(x) - std::cos(static_cast<double>(x))));
+  }
+  for (int k = -86000; k <= 86000; ++k) {
+    const float t = static_cast<float>(k) * 0.001f;
+    const double e = std::exp(static_cast<double>(t));
+    worstExp = std::max(worstExp, std::fabs(mu::wave::Exp(t) - e) / e);
+  }
+  EXPECT_LT(worstCos, 2e-6);
+  EXPECT_LT(worstExp, 4e-7);
+  EXPECT_EQ(mu::wave::Cos(0), 1.0f);
+  EXPECT_EQ(mu::wave::Exp(0), 1.0f);
+  EXPECT_EQ(mu::wave::Cos(std::numeric_limits<float>::quiet_NaN()), 1.0f);
+}
+
+}  // namespace
