@@ -68,6 +68,6 @@ void FontsFrame(float t) {
 
 extern const Page kFontsPage = {
     "fonts", "text", "フォントと文字", "明朝とゴシック、太字・斜体・下線・角度、折り返し", nullptr,
-    FontsFrame, nullptr, true, true};
+    FontsFrame, nullptr, true, false};
 
 }  // namespace showcase

@@ -100,7 +100,7 @@ void TypeFrame(float t) {
 
 extern const Page kWrapPage = {
     "wrap", "text", "文字のレイアウト", "折り返し、ぶら下がる句読点、なめらかな縁", nullptr,
-    WrapFrame, nullptr, true, false};
+    WrapFrame, nullptr, true, true};
 extern const Page kTypePage = {
     "type", "text", "タイプライター", "一文字ずつ現れる TypeMessage", TypeOpen, TypeFrame, nullptr,
     true, false};

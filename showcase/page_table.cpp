@@ -9,6 +9,7 @@ extern const Page kBlitsPage, kFillsPage, kStretchPage;
 extern const Page kWavesPage, kRowsPage;
 extern const Page kBlendsPage, kTonesPage, kFiltersPage;
 extern const Page kSmokePage, kLensPage;
+extern const Page kRotationPage, kSmearPage, kTunnelPage;
 extern const Page kCurtainsPage, kWipePage, kPageViewPage;
 extern const Page kGdiPage, kFontsPage, kWrapPage, kTypePage;
 extern const Page kPackPage;
@@ -21,6 +22,7 @@ const Page* const kPages[] = {
     &kWavesPage,   &kRowsPage,
     &kBlendsPage,  &kTonesPage,    &kFiltersPage,
     &kSmokePage,   &kLensPage,
+    &kRotationPage, &kSmearPage,   &kTunnelPage,
     &kCurtainsPage, &kWipePage,    &kPageViewPage,
     &kGdiPage,     &kFontsPage,    &kWrapPage,    &kTypePage,
     &kPackPage,

@@ -185,6 +185,10 @@ TEST_F(ShowcasePages, EveryOperationToShowIsPrintedOnSomePage) {
       // effects on the back screen
       "muDraw::Smoke", "muDraw::SmokeFade", "muDraw::Soften", "muDraw::SoftenFade",
       "muDraw::Zoom2", "muDraw::Zoom4", "muDraw::DiscMosaic", "muDraw::Grain", "muDraw::GrainRGB",
+      // rotation, smear, ripple and tunnel
+      "muDraw::RotateBlt", "muDraw::RotateTile", "muDraw::RotateZoom", "muDraw::RotateZoomTile",
+      "muDraw::RotateStretchTile", "muDraw::SmearBlt", "muDraw::RippleBlt", "muDraw::MakeTunnel",
+      "muDraw::DrawTunnel",
       // curtains, the tile wipe and the page view
       "muDraw::StartCurtain", "muDraw::StepCurtain", "muDraw::CloseCurtain", "muDraw::SetWipe",
       "muDraw::WipeForward", "muDraw::WipeBackward", "muDraw::SetPage", "muDraw::TogglePage",
