@@ -49,6 +49,9 @@ void LoadPictures();
 // The raw back-screen pixel value of a COLORREF, for fills and effects.
 DWORD PixelOf(COLORREF colour);
 
+// A rectangle's outline, one pixel wide, right and bottom exclusive (GDI lines).
+void Outline(int left, int top, int right, int bottom, COLORREF colour);
+
 // Small texts on the demo area: 12-pixel Gothic, transparent background.
 void Caption(int x, int y, const char* text, COLORREF colour = 0xFFFFFF);
 void CaptionF(int x, int y, COLORREF colour, const char* format, ...);

@@ -36,6 +36,14 @@ DWORD PixelOf(COLORREF colour) {
                    GetGValue(colour), GetBValue(colour));
 }
 
+void Outline(int left, int top, int right, int bottom, COLORREF colour) {
+  const int r = right - 1, b = bottom - 1;
+  muDraw::Line(left, top, r, top, colour, 1);
+  muDraw::Line(r, top, r, b, colour, 1);
+  muDraw::Line(r, b, left, b, colour, 1);
+  muDraw::Line(left, b, left, top, colour, 1);
+}
+
 void Caption(int x, int y, const char* text, COLORREF colour) {
   muDraw::SetFont(1, 12, 0, 0, 0, 0);
   muDraw::SetTextColor(colour, 0, 1);

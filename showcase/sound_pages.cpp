@@ -162,7 +162,7 @@ void EffectsFrame(float t) {
   for (const Ring& r : rings) {
     if (r.born < 0 || t - r.born > 1.2f || t < r.born) continue;
     const int size = 6 + static_cast<int>((t - r.born) * 90);
-    muDraw::Box(r.x - size, 237 - size / 2, r.x + size, 237 + size / 2, 0, r.colour, 2);
+    Outline(r.x - size, 237 - size / 2, r.x + size, 237 + size / 2, r.colour);
   }
   muDraw::FillBox(320 + show.pan * 3 - 2, 226, 320 + show.pan * 3 + 2, 248, PixelOf(0xFFFFFF));
 

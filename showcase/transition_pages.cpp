@@ -27,7 +27,7 @@ void Scenery(int variation, float t) {
 
 // ---- Curtains --------------------------------------------------------------------
 // Each of the nine types opens, rests, closes and rests in turn; the ninth is
-// closed at once with CloseCurtain instead, and the round starts again.
+// closed at once with CloseCurtain instead, and the round goes on.
 
 constexpr float kCurtainSpeed = 420;   // pixels a second
 constexpr int kCurtainBand = 60;
@@ -44,7 +44,10 @@ struct CurtainShow {
 const char* const kCurtainNames[] = {"上から",   "下から",   "右から", "左から",   "上下に",
                                      "左右に",   "中心から", "縦の帯から", "横の帯から"};
 
-void CurtainsOpen() { curtain = CurtainShow{1, -1, false, 0}; }
+// The round begins with the iris opening again (type 7), then goes on in turn.
+constexpr int kFirstStep = 12;
+
+void CurtainsOpen() { curtain = CurtainShow{kFirstStep, -1, false, 0}; }
 
 void CurtainsFrame(float t) {
   RecordText("muDraw::StepCurtain", "");
@@ -68,12 +71,7 @@ void CurtainsFrame(float t) {
   Scenery(0, t);
   // The clip rectangle itself, outlined (the outline is not clipped), and
   // the time to the next curtain while one rests.
-  const int l = muDraw::clipLeft, t0 = muDraw::clipTop;
-  const int r = muDraw::clipRight - 1, b = muDraw::clipBottom - 1;
-  muDraw::Line(l, t0, r, t0, 0x60E0FF, 1);
-  muDraw::Line(r, t0, r, b, 0x60E0FF, 1);
-  muDraw::Line(r, b, l, b, 0x60E0FF, 1);
-  muDraw::Line(l, b, l, t0, 0x60E0FF, 1);
+  Outline(muDraw::clipLeft, muDraw::clipTop, muDraw::clipRight, muDraw::clipBottom, 0x60E0FF);
   if (curtain.resting && t < curtain.restUntil) {
     const int left = static_cast<int>((curtain.restUntil - t) / kRest * 200);
     muDraw::FillBox(420, 50, 420 + left, 54, PixelOf(0x60E0FF));
