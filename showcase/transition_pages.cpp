@@ -169,7 +169,7 @@ void PageViewFrame(float t) {
   // Under the page view: a small copy of the page with a window gliding over it.
   muDraw::Stretch(40, 56, muDraw::pageSprite, 0, 0, 640, 960, 160, 240);
   const int y = 56 + static_cast<int>(80 * (1 + Swing(t, 6)));
-  muDraw::ClearFrame(38, y - 2, 202, y + 80);
+  Outline(38, y - 2, 202, y + 80, 0x60E0FF);
   Caption(240, 80, "Space またはクリックでページビュー (TogglePage)", 0xFFFFFF);
   Caption(240, 104, "表示中は ↑↓ で毎秒 100 画素、←→ で毎秒 300 画素", 0xFFFFFF);
   Caption(240, 120, "スクロールし、背景のタイルもゆっくり流れる", 0xFFFFFF);
