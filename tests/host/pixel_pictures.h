@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -61,6 +62,17 @@ class Picture {
     for (int y = 0; y < height_; ++y)
       for (int x = 0; x < width_; ++x) Set(x, y, v);
   }
+  // Every pixel its own nonzero number, 1 + x + y * width.
+  void FillNumbered() {
+    for (int y = 0; y < height_; ++y)
+      for (int x = 0; x < width_; ++x) Set(x, y, 1 + x + y * width_);
+  }
+  int CountOf(std::uint32_t v) const {
+    int n = 0;
+    for (int y = 0; y < height_; ++y)
+      for (int x = 0; x < width_; ++x) n += Get(x, y) == v;
+    return n;
+  }
 
   // True when no byte outside the pixels (padding, lead, tail) changed.
   bool GuardsIntact() const {
@@ -76,14 +88,18 @@ class Picture {
     return true;
   }
 
-  // The first differing pixel as "(x, y): a != b", or "" when equal.
-  std::string FirstDifference(const Picture& other) const {
+  // The first pixel that differs from want(x, y) as "(x, y): got != want",
+  // or "" when every pixel is as wanted.
+  std::string FirstDifference(const std::function<std::uint32_t(int x, int y)>& want) const {
     for (int y = 0; y < height_; ++y)
       for (int x = 0; x < width_; ++x)
-        if (Get(x, y) != other.Get(x, y))
+        if (Get(x, y) != want(x, y))
           return "(" + std::to_string(x) + ", " + std::to_string(y) + "): " +
-                 std::to_string(Get(x, y)) + " != " + std::to_string(other.Get(x, y));
+                 std::to_string(Get(x, y)) + " != " + std::to_string(want(x, y));
     return "";
+  }
+  std::string FirstDifference(const Picture& other) const {
+    return FirstDifference([&](int x, int y) { return other.Get(x, y); });
   }
 
  private:
