@@ -7,6 +7,7 @@
 #ifndef MU_TESTS_HOST_EFFECT_CASES_H
 #define MU_TESTS_HOST_EFFECT_CASES_H
 
+#include <initializer_list>
 #include <random>
 #include <vector>
 
@@ -52,8 +53,9 @@ struct Case {
   void (*run)(mu::PixelView dst, mu::ConstPixelView src, const mu::PixelFormat& f, Args& args);
 };
 
+// Adds an area's rows to the table (from a static object of its file).
 struct Register {
-  explicit Register(const Case& c);
+  Register(std::initializer_list<Case> rows);
 };
 const std::vector<Case>& Cases();
 
