@@ -193,12 +193,6 @@ TEST(AreaEffects, GrainAddsTheNoiseShiftedToTheFlaggedChannels) {
 
 // ---- Areas and arguments beyond the pictures ------------------------------------
 
-std::string AreaText(bool any, const mu::Area& a) {
-  if (!any) return "nothing";
-  return std::to_string(a.x) + ", " + std::to_string(a.y) + ", " + std::to_string(a.width) + " x " +
-         std::to_string(a.height);
-}
-
 TEST(AreaEffects, AreasAreCutToTheScreenAndZoomsToWhatFits) {
   // Factor 1: an area cut to the 640 x 480 screen alone; 2 and 4: cut so that
   // the enlarged copy fits the screen and a buffer of the given size.
@@ -206,22 +200,22 @@ TEST(AreaEffects, AreasAreCutToTheScreenAndZoomsToWhatFits) {
     long long x, y;
     unsigned w, h;
     int factor, bufferWidth, bufferHeight;
-    const char* want;
+    const char* want;   // x y width height
   };
   const Case cases[] = {
-      {10, 20, 30, 40, 1, 640, 480, "10, 20, 30 x 40"},
-      {630, 470, 30, 40, 1, 640, 480, "630, 470, 10 x 10"},
-      {-5, -7, 30, 40, 1, 640, 480, "0, 0, 25 x 33"},
-      {-5, 0, 0xFFFFFFFFu, 0xFFFFFFFFu, 1, 640, 480, "0, 0, 640 x 480"},
+      {10, 20, 30, 40, 1, 640, 480, "10 20 30 40"},
+      {630, 470, 30, 40, 1, 640, 480, "630 470 10 10"},
+      {-5, -7, 30, 40, 1, 640, 480, "0 0 25 33"},
+      {-5, 0, 0xFFFFFFFFu, 0xFFFFFFFFu, 1, 640, 480, "0 0 640 480"},
       {0, 0, 0, 40, 1, 640, 480, "nothing"},
       {640, 0, 10, 10, 1, 640, 480, "nothing"},
       {-10, 0, 10, 10, 1, 640, 480, "nothing"},
       {INT_MIN, INT_MAX, 0xFFFFFFFFu, 1, 1, 640, 480, "nothing"},
-      {0, 0, 2, 2, 2, 640, 480, "0, 0, 2 x 2"},
-      {600, 300, 100, 100, 2, 640, 480, "600, 300, 20 x 90"},   // the screen's edge
-      {0, 0, 640, 480, 4, 640, 480, "0, 0, 160 x 120"},
-      {0, 0, 640, 480, 2, 100, 60, "0, 0, 50 x 30"},            // a small buffer
-      {-30, -30, 40, 40, 2, 640, 480, "0, 0, 10 x 10"},
+      {0, 0, 2, 2, 2, 640, 480, "0 0 2 2"},
+      {600, 300, 100, 100, 2, 640, 480, "600 300 20 90"},   // the screen's edge
+      {0, 0, 640, 480, 4, 640, 480, "0 0 160 120"},
+      {0, 0, 640, 480, 2, 100, 60, "0 0 50 30"},            // a small buffer
+      {-30, -30, 40, 40, 2, 640, 480, "0 0 10 10"},
       {639, 0, 5, 5, 2, 640, 480, "nothing"},                   // no room for a block
       {0, 0, 5, 5, 4, 3, 3, "nothing"},
   };
@@ -229,10 +223,10 @@ TEST(AreaEffects, AreasAreCutToTheScreenAndZoomsToWhatFits) {
     mu::Area a = {};
     const bool any = mu::FitZoom(c.x, c.y, c.w, c.h, c.factor, 640, 480, c.bufferWidth,
                                  c.bufferHeight, a);
-    EXPECT_EQ(AreaText(any, a), c.want) << c.x << ", " << c.y << " factor " << c.factor;
+    EXPECT_EQ(pictures::Ints(a, any), c.want) << c.x << ", " << c.y << " factor " << c.factor;
     if (c.factor == 1) {
       mu::Area b = {};
-      EXPECT_EQ(AreaText(mu::FitArea(c.x, c.y, c.w, c.h, 640, 480, b), b), c.want);
+      EXPECT_EQ(pictures::Ints(b, mu::FitArea(c.x, c.y, c.w, c.h, 640, 480, b)), c.want);
     }
   }
 }

@@ -5,25 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstring>
-#include <string>
 
 #include "draw/pixels/pixel_view.h"
+#include "pixel_pictures.h"
 
 namespace {
 
-const mu::ClipBounds kScreen = {0, 0, 640, 480};
+using pictures::Ints;
 
-// A clip result (a struct of ints, in field order) as text, or "nothing".
-template <typename T>
-std::string Text(bool placed, const T& result) {
-  if (!placed) return "nothing";
-  int v[sizeof(T) / sizeof(int)];
-  std::memcpy(v, &result, sizeof v);
-  std::string text;
-  for (int i : v) text += (text.empty() ? "" : " ") + std::to_string(i);
-  return text;
-}
+const mu::ClipBounds kScreen = {0, 0, 640, 480};
 
 TEST(BlitClipping, CutsTheSourceRectangleToTheClipRectangle) {
   const struct {
@@ -44,7 +34,7 @@ TEST(BlitClipping, CutsTheSourceRectangleToTheClipRectangle) {
   for (const auto& c : cases) {
     mu::BlitArea b = c.in;
     const bool placed = mu::ClipBlit(b, c.clip);
-    EXPECT_EQ(Text(placed, b), c.out) << Text(true, c.in);
+    EXPECT_EQ(Ints(b, placed), c.out) << Ints(c.in);
   }
 }
 
@@ -60,25 +50,25 @@ TEST(EffectClipping, CutsWidthAndHeightAndMovesTheSourceStart) {
   };
   for (const auto& c : cases) {
     mu::EffectArea a = {};
-    EXPECT_EQ(Text(mu::ClipEffect(c.x, c.y, c.left, c.top, c.right, c.bottom, kScreen, a), a), c.out) << c.x;
+    EXPECT_EQ(Ints(a, mu::ClipEffect(c.x, c.y, c.left, c.top, c.right, c.bottom, kScreen, a)), c.out) << c.x;
   }
   // A clip rectangle larger than the screen and a source rectangle larger than
   // its 32 x 32 sprite: both cut to the memory that exists; inside both, unchanged.
   mu::EffectArea a;
   ASSERT_TRUE(mu::ClipEffect(620, -5, -3, 0, 61, 64, mu::ClipBounds{-50, -50, 1000, 1000}, a));
-  EXPECT_EQ(Text(mu::FitSurfaces(a, 32, 32, 640, 480), a), "623 0 0 5 17 27");
+  EXPECT_EQ(Ints(a, mu::FitSurfaces(a, 32, 32, 640, 480)), "623 0 0 5 17 27");
   a = {10, 20, 1, 2, 30, 30};
-  EXPECT_EQ(Text(mu::FitSurfaces(a, 32, 32, 640, 480), a), "10 20 1 2 30 30");
+  EXPECT_EQ(Ints(a, mu::FitSurfaces(a, 32, 32, 640, 480)), "10 20 1 2 30 30");
   a = {0, 0, 40, 0, 8, 8};
-  EXPECT_EQ(Text(mu::FitSurfaces(a, 32, 32, 640, 480), a), "nothing");
+  EXPECT_EQ(Ints(a, mu::FitSurfaces(a, 32, 32, 640, 480)), "nothing");
 }
 
 TEST(WriteClipping, LimitsColumnsAndRowsToClipAndSurface) {
   mu::WriteLimits w;   // first column, end column, first row, end row
-  EXPECT_EQ(Text(mu::ClipWrites(-10, 100, 90, 200, {0, 120, 640, 480}, 640, 480, w), w), "10 100 20 100");
+  EXPECT_EQ(Ints(w, mu::ClipWrites(-10, 100, 90, 200, {0, 120, 640, 480}, 640, 480, w)), "10 100 20 100");
   // A clip rectangle beyond the screen is held to the screen.
-  EXPECT_EQ(Text(mu::ClipWrites(600, 0, 700, 10, {0, 0, 2000, 2000}, 640, 480, w), w), "0 40 0 10");
-  EXPECT_EQ(Text(mu::ClipWrites(0, 0, 100, 100, {100, 0, 640, 480}, 640, 480, w), w), "nothing");
+  EXPECT_EQ(Ints(w, mu::ClipWrites(600, 0, 700, 10, {0, 0, 2000, 2000}, 640, 480, w)), "0 40 0 10");
+  EXPECT_EQ(Ints(w, mu::ClipWrites(0, 0, 100, 100, {100, 0, 640, 480}, 640, 480, w)), "nothing");
 }
 
 TEST(PixelFormats, ChannelsHalfMaskAndWhite) {

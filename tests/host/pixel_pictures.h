@@ -1,6 +1,7 @@
 // Pictures for the native tests of pixel kernels: owned pixel memory with a
 // padded pitch and a chosen start offset, filled from a seeded generator, and
 // compared as views. Rows end in guard bytes that a kernel must never touch.
+// Ints() shows a whole rectangle or clip result as text, to compare at once.
 #ifndef MU_TESTS_HOST_PIXEL_PICTURES_H
 #define MU_TESTS_HOST_PIXEL_PICTURES_H
 
@@ -108,6 +109,19 @@ class Picture {
   int offset_;
   std::vector<std::uint8_t> memory_;
 };
+
+// The int fields of a plain struct (a rectangle, an area, a clip result) in
+// their order, as "a b c ..."; "nothing" when the result was not placed.
+template <typename T>
+std::string Ints(const T& fields, bool placed = true) {
+  static_assert(sizeof(T) % sizeof(int) == 0, "a struct of ints");
+  if (!placed) return "nothing";
+  int v[sizeof(T) / sizeof(int)];
+  std::memcpy(v, &fields, sizeof v);
+  std::string text;
+  for (int i : v) text += (text.empty() ? "" : " ") + std::to_string(i);
+  return text;
+}
 
 }  // namespace pictures
 
