@@ -7,10 +7,7 @@
 #include <array>
 #include <climits>
 #include <cstdlib>
-#include <functional>
 #include <random>
-#include <string>
-#include <vector>
 
 #include "draw/effects/grain.h"
 #include "draw/effects/channels.h"
