@@ -16,9 +16,6 @@
 namespace {
 
 using effectcases::Args;
-using mu::ConstPixelView;
-using mu::PixelFormat;
-using mu::PixelView;
 
 unsigned Flags(Args& a) { return static_cast<unsigned>(a.Int(0, 7)); }
 // A reader near the table's end half of the time, so that runs cross the restart.
@@ -28,50 +25,37 @@ mu::NoiseReader Reader(Args& a) {
                                   : a.Int(0, muDraw::kNoiseEntries - 1)};
 }
 
-void Smoke(PixelView d, const PixelFormat& f, Args& a, unsigned fade) {
+void Smoke(mu::PixelView d, const mu::PixelFormat& f, Args& a, unsigned fade) {
   mu::SmokeNoise state = {Reader(a), a.Int(0, 1)};
   for (int call = a.Int(1, 3); call > 0; --call) mu::SmokeRise(d, f, fade, state, muDraw::noiseTable);
 }
 
-void Zoom(PixelView d, ConstPixelView s, const PixelFormat& f, int factor, bool sparse) {
+void Zoom(mu::PixelView d, mu::ConstPixelView s, const mu::PixelFormat& f, int factor, bool sparse) {
   if (s.width < factor || s.height < factor) return;
   mu::Enlarge(d, s.Sub(0, 0, s.width / factor, s.height / factor, f.bytesPerPixel),
               f.bytesPerPixel, factor, sparse);
 }
 
-const effectcases::Register kRows[] = {
-    effectcases::Register({"Soften", [](PixelView d, ConstPixelView, const PixelFormat& f, Args&) {
-                             mu::SoftenArea(d, f, 0);
-                           }}),
-    effectcases::Register({"SoftenFade", [](PixelView d, ConstPixelView, const PixelFormat& f, Args& a) {
-                             mu::SoftenArea(d, f, Flags(a));
-                           }}),
-    effectcases::Register({"Smoke", [](PixelView d, ConstPixelView, const PixelFormat& f, Args& a) {
-                             Smoke(d, f, a, 0);
-                           }}),
-    effectcases::Register({"SmokeFade", [](PixelView d, ConstPixelView, const PixelFormat& f, Args& a) {
-                             Smoke(d, f, a, Flags(a));
-                           }}),
-    effectcases::Register({"Zoom2", [](PixelView d, ConstPixelView s, const PixelFormat& f, Args& a) {
-                             Zoom(d, s, f, 2, a.Flag());
-                           }}),
-    effectcases::Register({"Zoom4", [](PixelView d, ConstPixelView s, const PixelFormat& f, Args& a) {
-                             Zoom(d, s, f, 4, a.Flag());
-                           }}),
-    effectcases::Register({"DiscMosaic", [](PixelView d, ConstPixelView, const PixelFormat& f, Args& a) {
-                             const int reach = d.width + d.height;
-                             mu::PaintDiscMosaic(d, f.bytesPerPixel, a.Int(-5, d.width + 5),
-                                                 a.Int(-5, d.height + 5), a.Int(-1, reach),
-                                                 a.Int(0, 6));
-                           }}),
-    effectcases::Register({"Grain", [](PixelView d, ConstPixelView, const PixelFormat& f, Args& a) {
-                             mu::NoiseReader reader = Reader(a);
-                             mu::AddGrain(d, f, a.Int(-1, 6), mu::kAllChannels, reader, muDraw::noiseTable);
-                           }}),
-    effectcases::Register({"GrainRGB", [](PixelView d, ConstPixelView, const PixelFormat& f, Args& a) {
-                             mu::NoiseReader reader = Reader(a);
-                             mu::AddGrain(d, f, a.Int(-1, 6), Flags(a), reader, muDraw::noiseTable);
-                           }}),
-};
+const effectcases::Register kRows({
+    {"Soften", [](auto d, auto, auto& f, auto&) { mu::SoftenArea(d, f, 0); }},
+    {"SoftenFade", [](auto d, auto, auto& f, auto& a) { mu::SoftenArea(d, f, Flags(a)); }},
+    {"Smoke", [](auto d, auto, auto& f, auto& a) { Smoke(d, f, a, 0); }},
+    {"SmokeFade", [](auto d, auto, auto& f, auto& a) { Smoke(d, f, a, Flags(a)); }},
+    {"Zoom2", [](auto d, auto s, auto& f, auto& a) { Zoom(d, s, f, 2, a.Flag()); }},
+    {"Zoom4", [](auto d, auto s, auto& f, auto& a) { Zoom(d, s, f, 4, a.Flag()); }},
+    {"DiscMosaic", [](auto d, auto, auto& f, auto& a) {
+       const int reach = d.width + d.height;
+       mu::PaintDiscMosaic(d, f.bytesPerPixel, a.Int(-5, d.width + 5), a.Int(-5, d.height + 5), a.Int(-1, reach),
+                           a.Int(0, 6));
+     }},
+    {"Grain", [](auto d, auto, auto& f, auto& a) {
+       mu::NoiseReader reader = Reader(a);
+       mu::AddGrain(d, f, a.Int(-1, 6), mu::kAllChannels, reader, muDraw::noiseTable);
+     }},
+    {"GrainRGB", [](auto d, auto, auto& f, auto& a) {
+       mu::NoiseReader reader = Reader(a);
+       mu::AddGrain(d, f, a.Int(-1, 6), Flags(a), reader, muDraw::noiseTable);
+     }},
+});
 
 }  // namespace

@@ -7,10 +7,7 @@
 #include <array>
 #include <climits>
 #include <cstdlib>
-#include <functional>
 #include <random>
-#include <string>
-#include <vector>
 
 #include "draw/effects/grain.h"
 #include "draw/effects/channels.h"
@@ -19,6 +16,7 @@
 #include "draw/effects/soften.h"
 #include "draw/effects/zoom.h"
 #include "draw/pixels/clip.h"
+#include "effect_cases.h"
 #include "pixel_pictures.h"
 
 namespace {
@@ -33,14 +31,6 @@ const std::uint8_t* TestNoise() {
     return t;
   }();
   return table.data();
-}
-
-// Runs `draw` on the reference loops, then on the fast paths.
-void BothPaths(const std::function<void(bool fast)>& draw) {
-  mu::kernelPath = mu::KernelPath::kReference;
-  draw(false);
-  mu::kernelPath = mu::KernelPath::kFast;
-  draw(true);
 }
 
 // ---- The edge cases ----------------------------------------------------------
@@ -65,13 +55,8 @@ TEST(AreaEffects, SofteningAUniformAreaKeepsItAndFadingLowersOneLevel) {
     Picture p(9, 7, c.f.bytesPerPixel);
     p.Fill(c.colour);
     mu::SoftenArea(p.View(), c.f, 0);
-    for (int y = 0; y < 7; ++y) {
-      for (int x = 0; x < 9; ++x) {
-        const bool inner = x > 0 && x < 8 && y > 0 && y < 6;
-        ASSERT_EQ(p.Get(x, y), inner ? c.soft : c.colour) << c.f.bytesPerPixel << " bytes at "
-                                                          << x << ", " << y;
-      }
-    }
+    EXPECT_EQ(p.FirstDifference([&](int x, int y) { return x > 0 && x < 8 && y > 0 && y < 6 ? c.soft : c.colour; }),
+              "") << c.f.bytesPerPixel << " bytes";
     p.Fill(c.colour);
     mu::SoftenArea(p.View(), c.f, 5);
     EXPECT_EQ(p.Get(1, 1), c.faded) << c.f.bytesPerPixel << " bytes";
@@ -143,23 +128,18 @@ TEST(AreaEffects, ZoomMakesBlocksOfEachPixel) {
         for (int x = 0; x < 2; ++x) from.Set(x, y, v[y][x]);
       to.Fill(9);
       mu::Enlarge(to.View(), mu::AsConst(from.View()), bytes, c.factor, c.sparse);
-      for (int y = 0; y < 8; ++y) {
-        for (int x = 0; x < 8; ++x) {
-          const int bx = x / c.factor, by = y / c.factor;
-          const bool written = bx < 2 && by < 2 && x % c.factor < c.block && y % c.factor < c.block;
-          EXPECT_EQ(to.Get(x, y), written ? v[by][bx] : 9u)
-              << "factor " << c.factor << (c.sparse ? " sparse" : "") << " at " << x << ", " << y;
-        }
-      }
+      EXPECT_EQ(to.FirstDifference([&](int x, int y) {
+                  const int bx = x / c.factor, by = y / c.factor;
+                  return bx < 2 && by < 2 && x % c.factor < c.block && y % c.factor < c.block ? v[by][bx] : 9u;
+                }), "") << "factor " << c.factor << (c.sparse ? " sparse" : "");
     }
   }
 }
 
 TEST(AreaEffects, DiscMosaicPaintsTheDiscWithEachCellsCorner) {
-  Picture p(11, 11, 2), before(11, 11, 2);
-  for (int y = 0; y < 11; ++y)
-    for (int x = 0; x < 11; ++x) p.Set(x, y, static_cast<std::uint32_t>(100 * y + x + 1));
-  before = p;
+  Picture p(11, 11, 2);
+  p.FillNumbered();
+  const Picture before = p;
   // Cell size 1 (and 0, and below) changes nothing.
   for (int cell : {1, 0, -4}) {
     mu::PaintDiscMosaic(p.View(), 2, 5, 5, 4, cell);
@@ -168,14 +148,11 @@ TEST(AreaEffects, DiscMosaicPaintsTheDiscWithEachCellsCorner) {
   // Radius 2, cells of 2 from offset -2: the disc is the 3 x 3 block around
   // the centre (offsets with dx^2 + dy^2 < 4), each pixel from its cell's corner.
   mu::PaintDiscMosaic(p.View(), 2, 5, 5, 2, 2);
-  for (int y = 0; y < 11; ++y) {
-    for (int x = 0; x < 11; ++x) {
-      const int dx = x - 5, dy = y - 5;
-      const bool inDisc = dx * dx + dy * dy < 4;
-      const int cx = 5 + (dx + 2) / 2 * 2 - 2, cy = 5 + (dy + 2) / 2 * 2 - 2;
-      EXPECT_EQ(p.Get(x, y), inDisc ? before.Get(cx, cy) : before.Get(x, y)) << x << ", " << y;
-    }
-  }
+  EXPECT_EQ(p.FirstDifference([&](int x, int y) {
+              const int dx = x - 5, dy = y - 5;
+              const int cx = 5 + (dx + 2) / 2 * 2 - 2, cy = 5 + (dy + 2) / 2 * 2 - 2;
+              return dx * dx + dy * dy < 4 ? before.Get(cx, cy) : before.Get(x, y);
+            }), "");
 }
 
 TEST(AreaEffects, GrainAddsTheNoiseShiftedToTheFlaggedChannels) {
@@ -213,12 +190,6 @@ TEST(AreaEffects, GrainAddsTheNoiseShiftedToTheFlaggedChannels) {
 
 // ---- Areas and arguments beyond the pictures ------------------------------------
 
-std::string AreaText(bool any, const mu::Area& a) {
-  if (!any) return "nothing";
-  return std::to_string(a.x) + ", " + std::to_string(a.y) + ", " + std::to_string(a.width) + " x " +
-         std::to_string(a.height);
-}
-
 TEST(AreaEffects, AreasAreCutToTheScreenAndZoomsToWhatFits) {
   // Factor 1: an area cut to the 640 x 480 screen alone; 2 and 4: cut so that
   // the enlarged copy fits the screen and a buffer of the given size.
@@ -226,22 +197,22 @@ TEST(AreaEffects, AreasAreCutToTheScreenAndZoomsToWhatFits) {
     long long x, y;
     unsigned w, h;
     int factor, bufferWidth, bufferHeight;
-    const char* want;
+    const char* want;   // x y width height
   };
   const Case cases[] = {
-      {10, 20, 30, 40, 1, 640, 480, "10, 20, 30 x 40"},
-      {630, 470, 30, 40, 1, 640, 480, "630, 470, 10 x 10"},
-      {-5, -7, 30, 40, 1, 640, 480, "0, 0, 25 x 33"},
-      {-5, 0, 0xFFFFFFFFu, 0xFFFFFFFFu, 1, 640, 480, "0, 0, 640 x 480"},
+      {10, 20, 30, 40, 1, 640, 480, "10 20 30 40"},
+      {630, 470, 30, 40, 1, 640, 480, "630 470 10 10"},
+      {-5, -7, 30, 40, 1, 640, 480, "0 0 25 33"},
+      {-5, 0, 0xFFFFFFFFu, 0xFFFFFFFFu, 1, 640, 480, "0 0 640 480"},
       {0, 0, 0, 40, 1, 640, 480, "nothing"},
       {640, 0, 10, 10, 1, 640, 480, "nothing"},
       {-10, 0, 10, 10, 1, 640, 480, "nothing"},
       {INT_MIN, INT_MAX, 0xFFFFFFFFu, 1, 1, 640, 480, "nothing"},
-      {0, 0, 2, 2, 2, 640, 480, "0, 0, 2 x 2"},
-      {600, 300, 100, 100, 2, 640, 480, "600, 300, 20 x 90"},   // the screen's edge
-      {0, 0, 640, 480, 4, 640, 480, "0, 0, 160 x 120"},
-      {0, 0, 640, 480, 2, 100, 60, "0, 0, 50 x 30"},            // a small buffer
-      {-30, -30, 40, 40, 2, 640, 480, "0, 0, 10 x 10"},
+      {0, 0, 2, 2, 2, 640, 480, "0 0 2 2"},
+      {600, 300, 100, 100, 2, 640, 480, "600 300 20 90"},   // the screen's edge
+      {0, 0, 640, 480, 4, 640, 480, "0 0 160 120"},
+      {0, 0, 640, 480, 2, 100, 60, "0 0 50 30"},            // a small buffer
+      {-30, -30, 40, 40, 2, 640, 480, "0 0 10 10"},
       {639, 0, 5, 5, 2, 640, 480, "nothing"},                   // no room for a block
       {0, 0, 5, 5, 4, 3, 3, "nothing"},
   };
@@ -249,10 +220,10 @@ TEST(AreaEffects, AreasAreCutToTheScreenAndZoomsToWhatFits) {
     mu::Area a = {};
     const bool any = mu::FitZoom(c.x, c.y, c.w, c.h, c.factor, 640, 480, c.bufferWidth,
                                  c.bufferHeight, a);
-    EXPECT_EQ(AreaText(any, a), c.want) << c.x << ", " << c.y << " factor " << c.factor;
+    EXPECT_EQ(pictures::Ints(a, any), c.want) << c.x << ", " << c.y << " factor " << c.factor;
     if (c.factor == 1) {
       mu::Area b = {};
-      EXPECT_EQ(AreaText(mu::FitArea(c.x, c.y, c.w, c.h, 640, 480, b), b), c.want);
+      EXPECT_EQ(pictures::Ints(b, mu::FitArea(c.x, c.y, c.w, c.h, 640, 480, b)), c.want);
     }
   }
 }
@@ -270,8 +241,8 @@ TEST(AreaEffects, DiscMosaicStaysOnTheScreenForAnyCentreRadiusAndCell) {
     Picture ref(23, 19, 4, 2, 1), fast(23, 19, 4, 2, 1);
     ref.FillRandom(f, 6, 0);
     fast = ref;
-    BothPaths([&](bool isFast) {
-      mu::PaintDiscMosaic((isFast ? fast : ref).View(), 4, c.cx, c.cy, c.radius, c.cell);
+    effectcases::OnBothPaths([&] {
+      mu::PaintDiscMosaic((mu::FastPath() ? fast : ref).View(), 4, c.cx, c.cy, c.radius, c.cell);
     });
     EXPECT_EQ(fast.FirstDifference(ref), "") << c.cx << ", " << c.cy << " r " << c.radius;
     EXPECT_TRUE(fast.GuardsIntact());
@@ -285,8 +256,8 @@ TEST(AreaEffects, RowsWiderThanTheFastBuffersTakeTheReference) {
   Picture ref(2100, 4, 2), fast(2100, 4, 2);
   ref.FillRandom(f, 9, 0.1);
   fast = ref;
-  BothPaths([&](bool isFast) {
-    Picture& p = isFast ? fast : ref;
+  effectcases::OnBothPaths([&] {
+    Picture& p = mu::FastPath() ? fast : ref;
     mu::SmokeNoise smoke = {};
     mu::NoiseReader grain = {};
     mu::SoftenArea(p.View(), f, 1);

@@ -5,117 +5,70 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstring>
 
 #include "draw/pixels/pixel_view.h"
+#include "pixel_pictures.h"
 
 namespace {
 
+using pictures::Ints;
+
 const mu::ClipBounds kScreen = {0, 0, 640, 480};
 
-TEST(BlitClipping, RightAndLeftOverhang) {
-  mu::BlitArea b = {600, 10, 0, 0, 64, 48};
-  ASSERT_TRUE(mu::ClipBlit(b, kScreen));
-  EXPECT_EQ(b.x, 600);
-  EXPECT_EQ(b.left, 0);
-  EXPECT_EQ(b.right, 40);  // source columns 0..39 at x 600..639
-  EXPECT_EQ(b.bottom, 48);
-
-  b = {-10, -5, 0, 0, 64, 48};
-  ASSERT_TRUE(mu::ClipBlit(b, kScreen));
-  EXPECT_EQ(b.x, 0);
-  EXPECT_EQ(b.y, 0);
-  EXPECT_EQ(b.left, 10);
-  EXPECT_EQ(b.top, 5);
-  EXPECT_EQ(b.right, 64);
-  EXPECT_EQ(b.bottom, 48);
-}
-
-TEST(BlitClipping, OutsideDrawsNothingButExactlyEmptyPasses) {
-  mu::BlitArea b = {700, 0, 0, 0, 64, 48};
-  EXPECT_FALSE(mu::ClipBlit(b, kScreen));
-  b = {0, 500, 0, 0, 64, 48};
-  EXPECT_FALSE(mu::ClipBlit(b, kScreen));
-  b = {-100, 0, 0, 0, 64, 48};
-  EXPECT_FALSE(mu::ClipBlit(b, kScreen));
-  // Touching the right edge leaves right = left: still handed on.
-  b = {640, 0, 0, 0, 64, 48};
-  ASSERT_TRUE(mu::ClipBlit(b, kScreen));
-  EXPECT_EQ(b.right, b.left);
-}
-
-TEST(BlitClipping, InnerClipRectangleAndSourceOffset) {
-  mu::ClipBounds clip = {100, 50, 200, 150};
-  mu::BlitArea b = {90, 140, 16, 8, 48, 40};  // 32 x 32 from (16, 8)
-  ASSERT_TRUE(mu::ClipBlit(b, clip));
-  EXPECT_EQ(b.x, 100);
-  EXPECT_EQ(b.y, 140);
-  EXPECT_EQ(b.left, 26);
-  EXPECT_EQ(b.right, 48);
-  EXPECT_EQ(b.top, 8);
-  EXPECT_EQ(b.bottom, 18);  // 10 rows left above clip bottom 150
-}
-
-TEST(BlitClipping, FarPositionsDoNotOverflow) {
-  mu::BlitArea b = {INT_MAX, INT_MIN, 0, 0, 64, 48};
-  EXPECT_FALSE(mu::ClipBlit(b, kScreen));
-  // A source rectangle wider than any int: cut to the screen without overflow.
-  b = {INT_MIN, 0, INT_MIN, 0, INT_MAX, 48};
-  ASSERT_TRUE(mu::ClipBlit(b, kScreen));
-  EXPECT_EQ(b.x, 0);
-  EXPECT_EQ(b.left, 0);
-  EXPECT_EQ(b.right, 640);
+TEST(BlitClipping, CutsTheSourceRectangleToTheClipRectangle) {
+  const struct {
+    mu::BlitArea in;
+    mu::ClipBounds clip;
+    const char* out;   // x y left top right bottom
+  } cases[] = {
+      {{600, 10, 0, 0, 64, 48}, kScreen, "600 10 0 0 40 48"},   // source columns 0..39 at x 600..639
+      {{-10, -5, 0, 0, 64, 48}, kScreen, "0 0 10 5 64 48"},
+      {{90, 140, 16, 8, 48, 40}, {100, 50, 200, 150}, "100 140 26 8 48 18"},   // an inner clip rectangle
+      {{640, 0, 0, 0, 64, 48}, kScreen, "640 0 0 0 0 48"},       // touching the edge: empty, still handed on
+      {{700, 0, 0, 0, 64, 48}, kScreen, "nothing"},
+      {{0, 500, 0, 0, 64, 48}, kScreen, "nothing"},
+      {{-100, 0, 0, 0, 64, 48}, kScreen, "nothing"},
+      {{INT_MAX, INT_MIN, 0, 0, 64, 48}, kScreen, "nothing"},
+      {{INT_MIN, 0, INT_MIN, 0, INT_MAX, 48}, kScreen, "0 0 0 0 640 48"},   // wider than any int, no overflow
+  };
+  for (const auto& c : cases) {
+    mu::BlitArea b = c.in;
+    const bool placed = mu::ClipBlit(b, c.clip);
+    EXPECT_EQ(Ints(b, placed), c.out) << Ints(c.in);
+  }
 }
 
 TEST(EffectClipping, CutsWidthAndHeightAndMovesTheSourceStart) {
-  mu::EffectArea a;
-  // 64 x 48 from (8, 4) at (-10, 470): 10 columns cut on the left, 38 rows at the bottom.
-  ASSERT_TRUE(mu::ClipEffect(-10, 470, 8, 4, 72, 52, kScreen, a));
-  EXPECT_EQ(a.x, 0);
-  EXPECT_EQ(a.y, 470);
-  EXPECT_EQ(a.left, 18);
-  EXPECT_EQ(a.top, 4);
-  EXPECT_EQ(a.width, 54);
-  EXPECT_EQ(a.height, 10);
-  // Wholly left of the clip rectangle: nothing, before any lock.
-  EXPECT_FALSE(mu::ClipEffect(-100, 0, 0, 0, 64, 48, kScreen, a));
-  // Touching the right edge leaves width 0, which is still passed on.
-  ASSERT_TRUE(mu::ClipEffect(640, 0, 0, 0, 64, 48, kScreen, a));
-  EXPECT_EQ(a.width, 0);
-  EXPECT_FALSE(mu::ClipEffect(INT_MIN, INT_MAX, 0, 0, INT_MAX, 48, kScreen, a));
-}
-
-TEST(EffectClipping, FitSurfacesKeepsLockedMemoryInside) {
-  // A clip rectangle larger than the screen and a source rectangle larger
-  // than its 32 x 32 sprite: both cut to the memory that exists.
+  const struct {
+    int x, y, left, top, right, bottom;
+    const char* out;   // x y left top width height
+  } cases[] = {
+      {-10, 470, 8, 4, 72, 52, "0 470 18 4 54 10"},   // 10 columns cut on the left, 38 rows at the bottom
+      {640, 0, 0, 0, 64, 48, "640 0 0 0 0 48"},       // touching the right edge: width 0, still passed on
+      {-100, 0, 0, 0, 64, 48, "nothing"},             // wholly left: nothing, before any lock
+      {INT_MIN, INT_MAX, 0, 0, INT_MAX, 48, "nothing"},
+  };
+  for (const auto& c : cases) {
+    mu::EffectArea a = {};
+    EXPECT_EQ(Ints(a, mu::ClipEffect(c.x, c.y, c.left, c.top, c.right, c.bottom, kScreen, a)), c.out) << c.x;
+  }
+  // A clip rectangle larger than the screen and a source rectangle larger than
+  // its 32 x 32 sprite: both cut to the memory that exists; inside both, unchanged.
   mu::EffectArea a;
   ASSERT_TRUE(mu::ClipEffect(620, -5, -3, 0, 61, 64, mu::ClipBounds{-50, -50, 1000, 1000}, a));
-  ASSERT_TRUE(mu::FitSurfaces(a, 32, 32, 640, 480));
-  EXPECT_EQ(a.x, 623);
-  EXPECT_EQ(a.y, 0);
-  EXPECT_EQ(a.left, 0);
-  EXPECT_EQ(a.top, 5);
-  EXPECT_EQ(a.width, 17);
-  EXPECT_EQ(a.height, 27);
-  // Inside both: unchanged.
-  mu::EffectArea inside = {10, 20, 1, 2, 30, 30}, copy = inside;
-  ASSERT_TRUE(mu::FitSurfaces(inside, 32, 32, 640, 480));
-  EXPECT_EQ(std::memcmp(&inside, &copy, sizeof inside), 0);
-  mu::EffectArea beyond = {0, 0, 40, 0, 8, 8};
-  EXPECT_FALSE(mu::FitSurfaces(beyond, 32, 32, 640, 480));
+  EXPECT_EQ(Ints(a, mu::FitSurfaces(a, 32, 32, 640, 480)), "623 0 0 5 17 27");
+  a = {10, 20, 1, 2, 30, 30};
+  EXPECT_EQ(Ints(a, mu::FitSurfaces(a, 32, 32, 640, 480)), "10 20 1 2 30 30");
+  a = {0, 0, 40, 0, 8, 8};
+  EXPECT_EQ(Ints(a, mu::FitSurfaces(a, 32, 32, 640, 480)), "nothing");
 }
 
 TEST(WriteClipping, LimitsColumnsAndRowsToClipAndSurface) {
-  mu::WriteLimits w;
-  ASSERT_TRUE(mu::ClipWrites(-10, 100, 90, 200, mu::ClipBounds{0, 120, 640, 480}, 640, 480, w));
-  EXPECT_EQ(w.firstColumn, 10);
-  EXPECT_EQ(w.endColumn, 100);
-  EXPECT_EQ(w.firstRow, 20);
-  EXPECT_EQ(w.endRow, 100);
+  mu::WriteLimits w;   // first column, end column, first row, end row
+  EXPECT_EQ(Ints(w, mu::ClipWrites(-10, 100, 90, 200, {0, 120, 640, 480}, 640, 480, w)), "10 100 20 100");
   // A clip rectangle beyond the screen is held to the screen.
-  ASSERT_TRUE(mu::ClipWrites(600, 0, 700, 10, mu::ClipBounds{0, 0, 2000, 2000}, 640, 480, w));
-  EXPECT_EQ(w.endColumn, 40);
-  EXPECT_FALSE(mu::ClipWrites(0, 0, 100, 100, mu::ClipBounds{100, 0, 640, 480}, 640, 480, w));
+  EXPECT_EQ(Ints(w, mu::ClipWrites(600, 0, 700, 10, {0, 0, 2000, 2000}, 640, 480, w)), "0 40 0 10");
+  EXPECT_EQ(Ints(w, mu::ClipWrites(0, 0, 100, 100, {100, 0, 640, 480}, 640, 480, w)), "nothing");
 }
 
 TEST(PixelFormats, ChannelsHalfMaskAndWhite) {

@@ -11,6 +11,7 @@
 #include "draw/effects/channels.h"
 #include "draw/effects/rotate.h"
 #include "draw/pixel_format.h"
+#include "effect_cases.h"
 #include "pixel_pictures.h"
 
 namespace {
@@ -19,22 +20,19 @@ using pictures::Picture;
 
 constexpr std::uint32_t kMarker = 0xBEEF;   // a target pixel nothing wrote
 
-// A picture whose every pixel is its own nonzero number.
 Picture Numbered(int w, int h, int bytes) {
   Picture p(w, h, bytes);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) p.Set(x, y, 1 + x + y * w);
+  p.FillNumbered();
   return p;
 }
-
-mu::RotateSource Whole(const Picture& p) { return mu::RotateSource{p.View(), 0, 0, p.Width(), p.Height()}; }
-mu::RotateTarget WholeTarget(Picture& p) { return mu::RotateTarget{p.View(), p.Width(), p.Height(), 0, 0}; }
-
 Picture Blank(int w, int h, int bytes) {
   Picture p(w, h, bytes);
   p.Fill(kMarker);
   return p;
 }
+
+mu::RotateSource Whole(const Picture& p) { return mu::RotateSource{p.View(), 0, 0, p.Width(), p.Height()}; }
+mu::RotateTarget WholeTarget(Picture& p) { return mu::RotateTarget{p.View(), p.Width(), p.Height(), 0, 0}; }
 
 // Each of the five forms once, with zooms that differ from 1 and change per row.
 constexpr int kForms = 5;
@@ -52,60 +50,53 @@ void DrawForm(int form, const mu::RotateTarget& t, const mu::RotateSource& s, in
 class Rotation : public ::testing::Test {
  protected:
   void SetUp() override { mu::BuildSineTable(); }
-  void TearDown() override { mu::kernelPath = mu::KernelPath::kFast; }
 };
 
-// Checks every target pixel against expected(i, j): the source pixel it shows
-// as (sx, sy), or false when it stays unwritten.
-void ExpectPixels(const Picture& target, const Picture& source,
-                  const std::function<bool(int, int, int&, int&)>& expected, const char* what) {
-  for (int j = 0; j < target.Height(); ++j) {
-    for (int i = 0; i < target.Width(); ++i) {
-      int sx = 0, sy = 0;
-      const std::uint32_t want = expected(i, j, sx, sy) ? source.Get(sx, sy) : kMarker;
-      ASSERT_EQ(target.Get(i, j), want) << what << " at (" << i << ", " << j << ")";
-    }
-  }
+// Where the target differs from expected(i, j, sx, sy): the source pixel
+// (sx, sy) it shows, or kMarker (unwritten) where expected is false.
+using Expected = bool (*)(int i, int j, int& sx, int& sy);
+std::string Mismatch(const Picture& target, const Picture& source, Expected expected) {
+  return target.FirstDifference([&](int i, int j) {
+    int sx = 0, sy = 0;
+    return expected(i, j, sx, sy) ? source.Get(sx, sy) : kMarker;
+  });
 }
 
 TEST_F(Rotation, TurnsThatComeOutExact) {
-  struct Case {
+  const Expected unmoved = [](int i, int j, int& x, int& y) { x = i, y = j; return true; };
+  const struct {
     const char* what;
     int angle, sw, sh, w, h;
-    std::function<bool(int, int, int&, int&)> expected;
-  };
-  const Case cases[] = {
-      {"angle 0, even", 0, 8, 6, 8, 6, [](int i, int j, int& x, int& y) { x = i, y = j; return true; }},
-      {"angle 0, odd", 0, 7, 5, 7, 5, [](int i, int j, int& x, int& y) { x = i, y = j; return true; }},
-      {"angle 360", 360, 7, 5, 7, 5, [](int i, int j, int& x, int& y) { x = i, y = j; return true; }},
+    Expected expected;
+  } cases[] = {
+      {"angle 0, even", 0, 8, 6, 8, 6, unmoved},
+      {"angle 0, odd", 0, 7, 5, 7, 5, unmoved},
       // Half a turn of an even picture: column 0 and row 0 stay unwritten.
       {"angle 180, even", 180, 8, 6, 8, 6,
        [](int i, int j, int& x, int& y) { x = 8 - i, y = 6 - j; return i > 0 && j > 0; }},
       {"angle 180, odd", 180, 7, 5, 7, 5, [](int i, int j, int& x, int& y) { x = 6 - i, y = 4 - j; return true; }},
       // Quarter turns of an odd picture into the turned rectangle.
       {"angle 90", 90, 9, 5, 5, 9, [](int i, int j, int& x, int& y) { x = 8 - j, y = i; return true; }},
-      {"angle -270", -270, 9, 5, 5, 9, [](int i, int j, int& x, int& y) { x = 8 - j, y = i; return true; }},
       {"angle 270", 270, 9, 5, 5, 9, [](int i, int j, int& x, int& y) { x = j, y = 4 - i; return true; }},
-      {"angle -90", -90, 9, 5, 5, 9, [](int i, int j, int& x, int& y) { x = j, y = 4 - i; return true; }},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     for (int bytes : {2, 4}) {
-      for (mu::KernelPath path : {mu::KernelPath::kFast, mu::KernelPath::kReference}) {
-        mu::kernelPath = path;
+      effectcases::OnBothPaths([&] {
         const Picture src = Numbered(c.sw, c.sh, bytes);
         Picture dst = Blank(c.w, c.h, bytes);
         mu::RotateBlt(WholeTarget(dst), Whole(src), bytes == 2 ? mu::Format565() : mu::Format888(), c.angle);
-        ExpectPixels(dst, src, c.expected, c.what);
+        EXPECT_EQ(Mismatch(dst, src, c.expected), "") << c.what << ", " << bytes << " bytes";
         EXPECT_TRUE(dst.GuardsIntact()) << c.what;
-      }
+      });
     }
   }
 }
 
+// Every form reduces its angle the same way.
 TEST_F(Rotation, AnglesAreTakenModulo360) {
   const Picture src = Numbered(9, 7, 2);
-  const std::pair<int, int> same[] = {{-90, 270}, {450, 90}, {-720, 0}, {INT_MIN, INT_MIN % 360 + 360},
-                                      {INT_MAX, INT_MAX % 360}, {-1, 359}};
+  const std::pair<int, int> same[] = {{-90, 270}, {-270, 90}, {450, 90}, {360, 0}, {-720, 0},
+                                      {INT_MIN, INT_MIN % 360 + 360}, {INT_MAX, INT_MAX % 360}, {-1, 359}};
   for (const auto& [angle, within] : same) {
     Picture a = Blank(12, 10, 2), b = Blank(12, 10, 2);
     mu::RotateTile(WholeTarget(a), Whole(src), mu::Format565(), angle);
@@ -116,22 +107,16 @@ TEST_F(Rotation, AnglesAreTakenModulo360) {
 
 TEST_F(Rotation, TilesFillTheRectangleMirroredAboutTheSourceOrigin) {
   const Picture src = Numbered(7, 5, 2);
-  Picture turned = Blank(40, 30, 2);
+  Picture turned = Blank(40, 30, 2), zoomed = Blank(40, 30, 2), straight = Blank(39, 30, 2);
   mu::RotateTile(WholeTarget(turned), Whole(src), mu::Format565(), 30);
-  Picture zoomed = Blank(40, 30, 2);
   mu::RotateZoomTile(WholeTarget(zoomed), Whole(src), mu::Format565(), 200, 0.3f);
-  for (int j = 0; j < 30; ++j)
-    for (int i = 0; i < 40; ++i) {
-      ASSERT_NE(turned.Get(i, j), kMarker) << i << ", " << j;
-      ASSERT_NE(zoomed.Get(i, j), kMarker) << i << ", " << j;
-    }
+  EXPECT_EQ(turned.CountOf(kMarker) + zoomed.CountOf(kMarker), 0);
   // Unturned, pixel (i, j) shows (|i - ox| mod 7, |j - oy| mod 5), ox = 16, oy = 12.
-  Picture straight = Blank(39, 30, 2);
   mu::RotateTile(WholeTarget(straight), Whole(src), mu::Format565(), 0);
-  ExpectPixels(straight, src, [](int i, int j, int& x, int& y) {
-    x = std::abs(i - 16) % 7, y = std::abs(j - 12) % 5;
-    return true;
-  }, "straight tiles");
+  EXPECT_EQ(Mismatch(straight, src, [](int i, int j, int& x, int& y) {
+              x = std::abs(i - 16) % 7, y = std::abs(j - 12) % 5;
+              return true;
+            }), "");
 }
 
 TEST_F(Rotation, ZoomTwoShowsThePictureDoubledAndCentred) {
@@ -140,10 +125,10 @@ TEST_F(Rotation, ZoomTwoShowsThePictureDoubledAndCentred) {
   mu::RotateZoom(WholeTarget(dst), Whole(src), mu::Format565(), 0, 2.0f);
   // Offsets (16 - 12) >> 1 = 2 and (12 - 8) >> 1 = 2; the quotient truncates
   // toward zero, so column and row 1 (a = -1) still show source column and row 0.
-  ExpectPixels(dst, src, [](int i, int j, int& x, int& y) {
-    x = (i - 2) / 2, y = (j - 2) / 2;
-    return i >= 1 && i < 14 && j >= 1 && j < 10;
-  }, "zoom 2");
+  EXPECT_EQ(Mismatch(dst, src, [](int i, int j, int& x, int& y) {
+              x = (i - 2) / 2, y = (j - 2) / 2;
+              return i >= 1 && i < 14 && j >= 1 && j < 10;
+            }), "");
 }
 
 // The forms agree where their rules meet.
@@ -209,14 +194,12 @@ TEST_F(Rotation, StretchFactorsScaleTheLevelsAndSaturate) {
     src.Set(0, 0, c.f.Put(c.in[0], 0) | c.f.Put(c.in[1], 1) | c.f.Put(c.in[2], 2));
     const std::uint32_t want =
         c.f.Sixteen() ? (c.out[0] << 11) | (c.out[1] << 6) | c.out[2] : c.f.Put(c.out[0], 0) | c.f.Put(c.out[1], 1) | c.f.Put(c.out[2], 2);
-    for (mu::KernelPath path : {mu::KernelPath::kFast, mu::KernelPath::kReference}) {
-      mu::kernelPath = path;
+    effectcases::OnBothPaths([&] {
       Picture dst = Blank(3, 3, c.f.bytesPerPixel);
       mu::RotateStretchTile(WholeTarget(dst), Whole(src), c.f, 10,
                             mu::StretchRows{1, 0, 1, 0, {{c.factor[0], c.factor[1], c.factor[2]}}});
-      for (int j = 0; j < 3; ++j)
-        for (int i = 0; i < 3; ++i) EXPECT_EQ(dst.Get(i, j), want) << c.in[0] << " at " << i << ", " << j;
-    }
+      EXPECT_EQ(dst.CountOf(want), 9) << c.in[0];
+    });
   }
 }
 
@@ -243,20 +226,14 @@ TEST_F(Rotation, SourceRectanglesReadOnlyInsideTheSprite) {
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 6; ++x) around.Set(4 + x, 3 + y, 1 + x + 6 * y);
   const mu::RotateSource hanging = {sprite, -3, -2, 12, 9};
-  for (mu::KernelPath path : {mu::KernelPath::kFast, mu::KernelPath::kReference}) {
-    mu::kernelPath = path;
+  effectcases::OnBothPaths([&] {
     for (int form = 0; form < kForms; ++form) {
       Picture dst = Blank(30, 30, 2);
       DrawForm(form, WholeTarget(dst), hanging, 33);
-      int drawn = 0;
-      for (int j = 0; j < 30; ++j)
-        for (int i = 0; i < 30; ++i) {
-          ASSERT_NE(dst.Get(i, j), 0x7777u) << "form " << form;
-          drawn += dst.Get(i, j) != kMarker;
-        }
-      EXPECT_GT(drawn, 0) << "form " << form;
+      EXPECT_EQ(dst.CountOf(0x7777), 0) << "form " << form;
+      EXPECT_LT(dst.CountOf(kMarker), 30 * 30) << "form " << form;   // something drawn
     }
-  }
+  });
 }
 
 // Drawing only a window of the rectangle (as the clip rectangle asks) writes
@@ -270,12 +247,9 @@ TEST_F(Rotation, WrittenPartMatchesTheWholeRectangle) {
       Picture whole = Blank(31, 27, 2), part = Blank(31, 27, 2);
       DrawForm(form, WholeTarget(whole), Whole(src), angle);
       DrawForm(form, mu::RotateTarget{part.View().Sub(5, 7, 20, 15, 2), 31, 27, 5, 7}, Whole(src), angle);
-      for (int j = 0; j < 27; ++j)
-        for (int i = 0; i < 31; ++i) {
-          const bool inside = i >= 5 && i < 25 && j >= 7 && j < 22;
-          ASSERT_EQ(part.Get(i, j), inside ? whole.Get(i, j) : kMarker)
-              << "form " << form << ", angle " << angle << " at " << i << ", " << j;
-        }
+      EXPECT_EQ(part.FirstDifference([&](int i, int j) {
+                  return i >= 5 && i < 25 && j >= 7 && j < 22 ? whole.Get(i, j) : kMarker;
+                }), "") << "form " << form << ", angle " << angle;
     }
   }
 }
@@ -306,10 +280,10 @@ TEST_F(Rotation, FastPathsEqualTheReferenceAtTheExtremes) {
   };
   for (const Case& c : cases) {
     Picture fast = Blank(40, 30, 2), reference = Blank(40, 30, 2);
-    mu::kernelPath = mu::KernelPath::kFast;
-    c.draw(c.target(fast), Whole(src));
     mu::kernelPath = mu::KernelPath::kReference;
     c.draw(c.target(reference), Whole(src));
+    mu::kernelPath = mu::KernelPath::kFast;
+    c.draw(c.target(fast), Whole(src));
     EXPECT_EQ(fast.FirstDifference(reference), "") << c.what;
   }
 }

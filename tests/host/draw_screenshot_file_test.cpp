@@ -38,28 +38,20 @@ Bytes Shot(const pictures::Picture& picture, const mu::PixelFormat& f, const std
   return bytes;
 }
 
+// 641 wide: one zero byte after each row's pixels; 642: two; 640: none.
 TEST(ScreenshotFile, RowsArePaddedToFourBytes) {
-  struct Case {
-    int width;
-    std::uint32_t rowBytes;
-  } cases[] = {{640, 1920}, {641, 1924}, {642, 1928}, {643, 1932}, {1, 4}, {4, 12}, {0, 0}};
-  for (const Case& c : cases) EXPECT_EQ(mu::ScreenshotRowBytes(c.width), c.rowBytes) << c.width;
-
-  // 641 wide: one zero byte after each row's pixels; 642: two; 640: none.
-  for (int width : {640, 641, 642}) {
+  for (const auto& [width, row] : {std::pair{640, 1920u}, {641, 1924u}, {642, 1928u}, {643, 1932u}, {1, 4u}, {4, 12u}}) {
     SCOPED_TRACE(width);
+    EXPECT_EQ(mu::ScreenshotRowBytes(width), row);
     pictures::Picture picture(width, 2, 4);
     picture.Fill(0xFFFFFF);
     const Bytes file = Shot(picture, mu::Format888(), "pad.bmp");
-    const std::uint32_t row = mu::ScreenshotRowBytes(width);
     ASSERT_EQ(file.size(), mu::kScreenshotHeaderBytes + 2 * row);
-    for (int y = 0; y < 2; ++y) {
-      const std::size_t start = mu::kScreenshotHeaderBytes + y * row;
-      for (std::uint32_t i = 0; i < row; ++i) {
-        ASSERT_EQ(file[start + i], i < 3u * width ? 0xFF : 0) << "row " << y << ", byte " << i;
-      }
+    for (std::uint32_t i = 0; i < 2 * row; ++i) {
+      ASSERT_EQ(file[mu::kScreenshotHeaderBytes + i], i % row < 3u * width ? 0xFF : 0) << "byte " << i;
     }
   }
+  EXPECT_EQ(mu::ScreenshotRowBytes(0), 0u);
 }
 
 TEST(ScreenshotFile, HeaderLayout) {

@@ -22,8 +22,7 @@ constexpr std::uint32_t kMarker = 0xBEEF;
 // A 6 x 4 sprite of numbered pixels, with one transparent pixel at (2, 1).
 Picture Sprite() {
   Picture p(6, 4, 2);
-  for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 6; ++x) p.Set(x, y, 1 + x + 6 * y);
+  p.FillNumbered();
   p.Set(2, 1, 0);
   return p;
 }
@@ -34,92 +33,76 @@ Picture Screen(int w = 14, int h = 10) {
   return p;
 }
 
-// Every screen pixel against expected(x, y): the sprite pixel (sx, sy) it
-// shows (0 included when `zero` is set), or false when it stays unwritten.
+// Where the screen differs from expected(x, y, sx, sy, zero): the sprite
+// pixel (sx, sy) it shows (0 included when `zero` is set), or kMarker
+// (unwritten) where expected is false.
 using Expectation = std::function<bool(int x, int y, int& sx, int& sy, bool& zero)>;
-void ExpectScreen(const Picture& screen, const Picture& sprite, const Expectation& expected, const std::string& what) {
-  for (int y = 0; y < screen.Height(); ++y)
-    for (int x = 0; x < screen.Width(); ++x) {
-      int sx = 0, sy = 0;
-      bool zero = false;
-      std::uint32_t want = kMarker;
-      if (expected(x, y, sx, sy, zero) && (zero || sprite.Get(sx, sy) != 0)) want = sprite.Get(sx, sy);
-      ASSERT_EQ(screen.Get(x, y), want) << what << " at (" << x << ", " << y << ")";
-    }
+std::string Mismatch(const Picture& screen, const Picture& sprite, const Expectation& expected) {
+  return screen.FirstDifference([&](int x, int y) {
+    int sx = 0, sy = 0;
+    bool zero = false;
+    return expected(x, y, sx, sy, zero) && (zero || sprite.Get(sx, sy) != 0) ? sprite.Get(sx, sy) : kMarker;
+  });
 }
 
-// The sprite drawn at (3, 2); column (row) 2 is the smear position.
-TEST(Smear, EachModeRepeatsItsColumnOrRow) {
+// The sprite drawn at (3, 2) unless told otherwise; column (row) 2 is the
+// smear position. Clipping cuts what is drawn, not the picture: the smear
+// column stays the rectangle's own column 2, and mode 1's fill reaches the
+// first drawn column.
+TEST(Smear, EachModeRepeatsItsColumnOrRowInsideTheClipAndTheSprite) {
   const Picture sprite = Sprite();
-  struct Case {
-    int mode;
+  const mu::ClipBounds all = {0, 0, 14, 10}, cut = {5, 3, 14, 10};
+  const mu::SmearArea at = {3, 2, 0, 0, 6, 4};
+  const Expectation nothing = [](int, int, int&, int&, bool&) { return false; };
+  const struct {
+    const char* what;
+    mu::ClipBounds clip;
+    mu::SmearArea area;
+    int mode, position;
     Expectation expected;
   } cases[] = {
-      {0, [](int x, int y, int& sx, int& sy, bool&) {
+      {"mode 0", all, at, 0, 2, [](int x, int y, int& sx, int& sy, bool&) {
          sx = std::min(x - 3, 2), sy = y - 2;
          return x >= 3 && x < 9 && y >= 2 && y < 6;
        }},
       // Mode 1 also fills the screen row left of the picture with column 2, zero included.
-      {1, [](int x, int y, int& sx, int& sy, bool& zero) {
+      {"mode 1", all, at, 1, 2, [](int x, int y, int& sx, int& sy, bool& zero) {
          sx = std::max(x - 3, 2), sy = y - 2, zero = x < 3;
          return x < 9 && y >= 2 && y < 6;
        }},
-      {2, [](int x, int y, int& sx, int& sy, bool&) {
+      {"mode 2", all, at, 2, 2, [](int x, int y, int& sx, int& sy, bool&) {
          sx = x - 3, sy = std::min(y - 2, 2);
          return x >= 3 && x < 9 && y >= 2 && y < 6;
        }},
       // Mode 3 also fills the screen rows above the picture with row 2.
-      {3, [](int x, int y, int& sx, int& sy, bool& zero) {
+      {"mode 3", all, at, 3, 2, [](int x, int y, int& sx, int& sy, bool& zero) {
          sx = x - 3, sy = std::max(y - 2, 2), zero = y < 2;
          return x >= 3 && x < 9 && y < 6;
        }},
+      {"position 0: each row its first pixel", all, {0, 0, 0, 0, 14, 4}, 0, 0,
+       [](int, int y, int& sx, int& sy, bool&) { sx = 0, sy = y; return y < 4; }},
+      {"mode 0 clipped", cut, at, 0, 2, [](int x, int y, int& sx, int& sy, bool&) {
+         sx = std::min(x - 3, 2), sy = y - 2;
+         return y >= 3 && y < 6 && x >= 5 && x < 9;
+       }},
+      {"mode 1 clipped", cut, at, 1, 2, [](int x, int y, int& sx, int& sy, bool& zero) {
+         sx = std::max(x - 3, 2), sy = y - 2, zero = x < 5;
+         return y >= 3 && y < 6 && x < 9;
+       }},
+      {"mode -1", all, at, -1, 2, nothing},
+      {"mode 4", all, at, 4, 2, nothing},
+      {"mode 100", all, at, 100, 2, nothing},
+      // Columns beyond the sprite's right edge, and mode 1's fill from column 8, draw nothing.
+      {"a rectangle past the sprite", all, {3, 2, 4, 0, 6, 4}, 1, 8, nothing},
   };
-  for (const Case& c : cases) {
-    for (int position : {2, 2 + 65536}) {   // the position's low 16 bits count
+  for (const auto& c : cases) {
+    for (int position : {c.position, c.position + 65536}) {   // the position's low 16 bits count
       Picture screen = Screen();
-      mu::SmearBlt(screen.View(), mu::ClipBounds{0, 0, 14, 10}, sprite.View(), mu::Format565(),
-                   mu::SmearArea{3, 2, 0, 0, 6, 4}, c.mode, position);
-      ExpectScreen(screen, sprite, c.expected, "mode " + std::to_string(c.mode));
+      mu::SmearBlt(screen.View(), c.clip, sprite.View(), mu::Format565(), c.area, c.mode, position);
+      EXPECT_EQ(Mismatch(screen, sprite, c.expected), "") << c.what << ", position " << position;
+      EXPECT_TRUE(screen.GuardsIntact());
     }
   }
-}
-
-TEST(Smear, PositionZeroFillsEachRowWithItsFirstPixel) {
-  const Picture sprite = Sprite();
-  Picture screen = Screen();
-  mu::SmearBlt(screen.View(), mu::ClipBounds{0, 0, 14, 10}, sprite.View(), mu::Format565(),
-               mu::SmearArea{0, 0, 0, 0, 14, 4}, 0, 0);
-  ExpectScreen(screen, sprite, [](int, int y, int& sx, int& sy, bool&) { sx = 0, sy = y; return y < 4; }, "position 0");
-}
-
-// Clipping cuts what is drawn, not the picture: the smear column stays the
-// rectangle's own column 2, and mode 1's fill reaches the first drawn column.
-TEST(Smear, ClippingKeepsTheSmearWithThePicture) {
-  const Picture sprite = Sprite();
-  for (int mode : {0, 1}) {
-    Picture screen = Screen();
-    mu::SmearBlt(screen.View(), mu::ClipBounds{5, 3, 14, 10}, sprite.View(), mu::Format565(),
-                 mu::SmearArea{3, 2, 0, 0, 6, 4}, mode, 2);
-    ExpectScreen(screen, sprite, [mode](int x, int y, int& sx, int& sy, bool& zero) {
-      sx = mode == 0 ? std::min(x - 3, 2) : std::max(x - 3, 2), sy = y - 2, zero = x < 5;
-      return y >= 3 && y < 6 && x < 9 && (x >= 5 || mode == 1);
-    }, "clipped mode " + std::to_string(mode));
-  }
-}
-
-TEST(Smear, NothingOutsideTheSpriteOrForOtherModes) {
-  const Picture sprite = Sprite();
-  Picture screen = Screen();
-  for (int mode : {-1, 4, 100}) {
-    mu::SmearBlt(screen.View(), mu::ClipBounds{0, 0, 14, 10}, sprite.View(), mu::Format565(),
-                 mu::SmearArea{3, 2, 0, 0, 6, 4}, mode, 2);
-  }
-  // A rectangle reaching past the sprite's right edge: columns beyond it, and
-  // mode 1's fill from column 8 (outside), draw nothing.
-  mu::SmearBlt(screen.View(), mu::ClipBounds{0, 0, 14, 10}, sprite.View(), mu::Format565(),
-               mu::SmearArea{3, 2, 4, 0, 6, 4}, 1, 8);
-  EXPECT_EQ(screen.FirstDifference(Screen()), "");
-  EXPECT_TRUE(screen.GuardsIntact());
 }
 
 mu::RippleWave Flat(int stride = 1, float scale = 1, float shear = 0) { return mu::RippleWave{0, 7, stride, scale, shear}; }
@@ -149,7 +132,7 @@ TEST(Ripple, FlatSheetsCopyScaleAndShearZeroIncluded) {
     Picture screen = Screen();
     mu::RippleBlt(screen.View(), mu::ClipBounds{0, 0, 14, 10}, mu::EffectArea{3, 2, 0, 0, 6, 4}, 6, 4,
                   sprite.View(), mu::Format565(), c.wave);
-    ExpectScreen(screen, sprite, c.expected, c.what);
+    EXPECT_EQ(Mismatch(screen, sprite, c.expected), "") << c.what;
   }
 }
 
@@ -183,11 +166,9 @@ TEST(Ripple, BadWavesDrawNothingOutsideTheBounds) {
     Picture screen = Screen();
     mu::RippleBlt(screen.View(), mu::ClipBounds{4, 3, 10, 7}, mu::EffectArea{3, 2, 0, 0, 6, 4}, 6, 4,
                   sprite.View(), mu::Format565(), w);
-    for (int y = 0; y < 10; ++y)
-      for (int x = 0; x < 14; ++x)
-        if (x < 4 || x >= 10 || y < 3 || y >= 7) {
-          ASSERT_EQ(screen.Get(x, y), kMarker) << x << ", " << y;
-        }
+    EXPECT_EQ(screen.FirstDifference([&](int x, int y) {
+                return x < 4 || x >= 10 || y < 3 || y >= 7 ? kMarker : screen.Get(x, y);
+              }), "");
     EXPECT_TRUE(screen.GuardsIntact());
   }
   // Empty bounds (a clip rectangle wholly off the screen) take nothing.

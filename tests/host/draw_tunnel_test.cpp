@@ -10,6 +10,7 @@
 #include "draw/effects/channels.h"
 #include "draw/effects/tunnel.h"
 #include "draw/pixel_format.h"
+#include "effect_cases.h"
 #include "pixel_pictures.h"
 
 namespace {
@@ -128,35 +129,28 @@ TEST(Tunnel, DrawingWrapsOffsetsAndSmallSpritesAndKeepsToTheBounds) {
   ASSERT_EQ(mu::MakeTunnel(table, mu::TunnelShape{90, 70, 20, 12, 5, 4, -1, 0, 0, 0}), 12);
   Picture sprite(13, 9, 2);   // smaller than the ranges: it repeats
   sprite.FillRandom(mu::Format565(), 4, 0.3);
-  for (mu::KernelPath path : {mu::KernelPath::kFast, mu::KernelPath::kReference}) {
-    mu::kernelPath = path;
+  effectcases::OnBothPaths([&] {
     for (const auto& [uo, vo] : {std::pair{-3, 1000}, std::pair{INT_MIN, INT_MAX}, std::pair{0, 0}}) {
       Picture screen(30, 20, 2);
       screen.Fill(0xBEEF);
       mu::DrawTunnel(screen.View(), mu::ClipBounds{4, 0, 30, 10}, 2, -1, uo, vo, mu::AsConst(sprite.View()), mu::Format565(), table);
-      for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 30; ++x) {
-          const int j = x - 2, i = y + 1;
-          std::uint32_t want = 0xBEEF;
-          if (x >= 4 && y < 10 && j < 20 && i < 12) {
-            const long long su = ((U(table, j, i) + (uo % 90 + 90) % 90) % 90) % 13;
-            const long long sv = ((V(table, j, i) + (vo % 70 + 70) % 70) % 70) % 9;
-            want = sprite.Get(static_cast<int>(su), static_cast<int>(sv));
-          }
-          ASSERT_EQ(screen.Get(x, y), want) << x << ", " << y << " offsets " << uo << ", " << vo;
-        }
+      EXPECT_EQ(screen.FirstDifference([&](int x, int y) {
+                  const int j = x - 2, i = y + 1;
+                  if (x < 4 || y >= 10 || j >= 20 || i >= 12) return 0xBEEFu;
+                  const long long su = ((U(table, j, i) + (uo % 90 + 90) % 90) % 90) % 13;
+                  const long long sv = ((V(table, j, i) + (vo % 70 + 70) % 70) % 70) % 9;
+                  return sprite.Get(static_cast<int>(su), static_cast<int>(sv));
+                }), "") << "offsets " << uo << ", " << vo;
       EXPECT_TRUE(screen.GuardsIntact());
     }
-  }
-  mu::kernelPath = mu::KernelPath::kFast;
+  });
   // An empty table draws nothing.
   mu::TunnelTable& empty = other;
   empty.width = empty.height = 0;
   Picture screen(8, 8, 2);
   screen.Fill(5);
   mu::DrawTunnel(screen.View(), mu::ClipBounds{0, 0, 8, 8}, 0, 0, 0, 0, mu::AsConst(sprite.View()), mu::Format565(), empty);
-  for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 8; ++x) EXPECT_EQ(screen.Get(x, y), 5u);
+  EXPECT_EQ(screen.CountOf(5), 64);
 }
 
 }  // namespace

@@ -2,16 +2,28 @@
 // row (from a *_cases.cpp file of its own area) saying how to run it with
 // arguments drawn from a seeded generator. effect_paths_test.cpp walks the
 // table: fast path = reference bit for bit on awkward views, and 32-bit
-// results within one five-bit level of the 5-5-5 ones.
+// results within one five-bit level of the 5-5-5 ones. OnBothPaths runs a
+// test's own check on each path.
 #ifndef MU_TESTS_HOST_EFFECT_CASES_H
 #define MU_TESTS_HOST_EFFECT_CASES_H
 
+#include <initializer_list>
 #include <random>
 #include <vector>
 
+#include "draw/effects/channels.h"
 #include "draw/pixels/pixel_view.h"
 
 namespace effectcases {
+
+// Runs check() on the reference loops, then on the fast paths (left in force).
+template <typename Check>
+void OnBothPaths(Check check) {
+  for (mu::KernelPath path : {mu::KernelPath::kReference, mu::KernelPath::kFast}) {
+    mu::kernelPath = path;
+    check();
+  }
+}
 
 // Arguments for one run; the same seed gives the same arguments.
 class Args {
@@ -41,8 +53,9 @@ struct Case {
   void (*run)(mu::PixelView dst, mu::ConstPixelView src, const mu::PixelFormat& f, Args& args);
 };
 
+// Adds an area's rows to the table (from a static object of its file).
 struct Register {
-  explicit Register(const Case& c);
+  Register(std::initializer_list<Case> rows);
 };
 const std::vector<Case>& Cases();
 

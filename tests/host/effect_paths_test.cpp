@@ -23,7 +23,7 @@ std::vector<Case>& Table() {
 }
 }  // namespace
 
-Register::Register(const Case& c) { Table().push_back(c); }
+Register::Register(std::initializer_list<Case> rows) { Table().insert(Table().end(), rows); }
 const std::vector<Case>& Cases() { return Table(); }
 
 }  // namespace effectcases

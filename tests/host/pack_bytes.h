@@ -1,11 +1,13 @@
 // Pack files byte by byte for the tests, native and under Wine: raw entries
-// with any sizes and names (damaged ones included), and a walk over the
-// entries of a well-formed pack.
+// with any sizes and names (damaged ones included), a walk over the entries
+// of a well-formed pack, the bytes a writer puts into a file, and seeded
+// damage for the picture and sound pack readers.
 #ifndef MU_TESTS_HOST_PACK_BYTES_H
 #define MU_TESTS_HOST_PACK_BYTES_H
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -60,6 +62,59 @@ inline std::vector<Stored> Entries(const Bytes& pack) {
   }
   return entries;
 }
+
+// The bytes write(file) puts into a scratch file.
+template <typename Write>
+Bytes Written(Write write) {
+  std::FILE* file = std::tmpfile();
+  write(file);
+  Bytes bytes(static_cast<std::size_t>(std::ftell(file)));
+  std::rewind(file);
+  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+  std::fclose(file);
+  return bytes;
+}
+
+// Damage as a pack on a user's disk may show it, from a seeded sequence (the
+// same seed gives the same packs). By round: a few random bytes; a size field
+// of `fieldBytes` bytes made random, huge or small; the file cut short; zero
+// bytes (the ends of names) overwritten; a bit flipped and the end cut.
+class Damage {
+ public:
+  Damage(std::uint32_t seed, int fieldBytes) : seed_(seed), fieldBytes_(fieldBytes) {}
+  Bytes operator()(Bytes pack, int round) {
+    if (pack.size() < static_cast<std::size_t>(fieldBytes_)) return pack;
+    switch (round % 5) {
+      case 0:
+        for (int k = 0; k < 3; ++k) pack[Next() % pack.size()] = static_cast<std::uint8_t>(Next() >> 24);
+        break;
+      case 1: {
+        const std::uint64_t top = (1ull << (8 * fieldBytes_)) - 1;
+        const std::uint64_t v = (Next() & 1) ? Next() & top : (Next() & 1) ? top - Next() % 64 : Next() % 64;
+        const std::size_t at = Next() % (pack.size() - fieldBytes_ + 1);
+        for (int i = 0; i < fieldBytes_; ++i) pack[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+        break;
+      }
+      case 2:
+        pack.resize(Next() % pack.size());
+        break;
+      case 3:
+        for (std::uint8_t& b : pack) {
+          if (b == 0 && Next() % 3 == 0) b = 'Z';
+        }
+        break;
+      default:
+        pack[Next() % pack.size()] ^= static_cast<std::uint8_t>(1u << (Next() % 8));
+        pack.resize(pack.size() - std::min<std::size_t>(pack.size(), Next() % 24));
+    }
+    return pack;
+  }
+
+ private:
+  std::uint32_t Next() { return seed_ = seed_ * 1664525u + 1013904223u; }
+  std::uint32_t seed_;
+  int fieldBytes_;
+};
 
 }  // namespace packbytes
 

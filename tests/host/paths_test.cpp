@@ -33,6 +33,15 @@ TEST(Paths, TrailBytesAreNotBackslashes) {
   EXPECT_STREQ(name, "ソ\\");
 }
 
+// A stored pack entry's name: what follows the last real backslash.
+TEST(Paths, FileNameOf) {
+  const char* cases[][2] = {
+      {"SHOT.WAV", "SHOT.WAV"},         {"WAV\\SHOT.WAV", "SHOT.WAV"}, {"A\\B\\C.BMP", "C.BMP"},
+      {"\x95\x5C.WAV", "\x95\x5C.WAV"}, {"DIR\\\x95\x5C.WAV", "\x95\x5C.WAV"}, {"DIR\\", ""},
+  };
+  for (const auto& c : cases) EXPECT_STREQ(mu::FileNameOf(c[0], Cp932LeadByte), c[1]) << c[0];
+}
+
 TEST(Paths, LastDirName) {
   char name[256] = "old\\";
   ASSERT_TRUE(mu::LastDirName("C:\\Games\\Blocks\\", name, sizeof name, Cp932LeadByte));

@@ -1,11 +1,13 @@
 // Pictures for the native tests of pixel kernels: owned pixel memory with a
 // padded pitch and a chosen start offset, filled from a seeded generator, and
 // compared as views. Rows end in guard bytes that a kernel must never touch.
+// Ints() shows a whole rectangle or clip result as text, to compare at once.
 #ifndef MU_TESTS_HOST_PIXEL_PICTURES_H
 #define MU_TESTS_HOST_PIXEL_PICTURES_H
 
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -61,6 +63,17 @@ class Picture {
     for (int y = 0; y < height_; ++y)
       for (int x = 0; x < width_; ++x) Set(x, y, v);
   }
+  // Every pixel its own nonzero number, 1 + x + y * width.
+  void FillNumbered() {
+    for (int y = 0; y < height_; ++y)
+      for (int x = 0; x < width_; ++x) Set(x, y, 1 + x + y * width_);
+  }
+  int CountOf(std::uint32_t v) const {
+    int n = 0;
+    for (int y = 0; y < height_; ++y)
+      for (int x = 0; x < width_; ++x) n += Get(x, y) == v;
+    return n;
+  }
 
   // True when no byte outside the pixels (padding, lead, tail) changed.
   bool GuardsIntact() const {
@@ -76,14 +89,18 @@ class Picture {
     return true;
   }
 
-  // The first differing pixel as "(x, y): a != b", or "" when equal.
-  std::string FirstDifference(const Picture& other) const {
+  // The first pixel that differs from want(x, y) as "(x, y): got != want",
+  // or "" when every pixel is as wanted.
+  std::string FirstDifference(const std::function<std::uint32_t(int x, int y)>& want) const {
     for (int y = 0; y < height_; ++y)
       for (int x = 0; x < width_; ++x)
-        if (Get(x, y) != other.Get(x, y))
+        if (Get(x, y) != want(x, y))
           return "(" + std::to_string(x) + ", " + std::to_string(y) + "): " +
-                 std::to_string(Get(x, y)) + " != " + std::to_string(other.Get(x, y));
+                 std::to_string(Get(x, y)) + " != " + std::to_string(want(x, y));
     return "";
+  }
+  std::string FirstDifference(const Picture& other) const {
+    return FirstDifference([&](int x, int y) { return other.Get(x, y); });
   }
 
  private:
@@ -92,6 +109,19 @@ class Picture {
   int offset_;
   std::vector<std::uint8_t> memory_;
 };
+
+// The int fields of a plain struct (a rectangle, an area, a clip result) in
+// their order, as "a b c ..."; "nothing" when the result was not placed.
+template <typename T>
+std::string Ints(const T& fields, bool placed = true) {
+  static_assert(sizeof(T) % sizeof(int) == 0, "a struct of ints");
+  if (!placed) return "nothing";
+  int v[sizeof(T) / sizeof(int)];
+  std::memcpy(v, &fields, sizeof v);
+  std::string text;
+  for (int i : v) text += (text.empty() ? "" : " ") + std::to_string(i);
+  return text;
+}
 
 }  // namespace pictures
 

@@ -32,62 +32,59 @@ float Zoom(Args& a) {
   return a.Flag() ? kZooms[a.Int(0, 7)] : 0.05f + 4.0f * a.Unit();
 }
 
-const effectcases::Register kRows[] = {
-    effectcases::Register({"RotateBlt", [](PixelView d, ConstPixelView s, const PixelFormat& f, Args& a) {
-                             const mu::RotateTarget t = Target(d, a);
-                             const mu::RotateSource src = Source(s, a);
-                             mu::RotateBlt(t, src, f, Angle(a));
-                           }}),
-    effectcases::Register({"RotateTile", [](PixelView d, ConstPixelView s, const PixelFormat& f, Args& a) {
-                             const mu::RotateTarget t = Target(d, a);
-                             const mu::RotateSource src = Source(s, a);
-                             mu::RotateTile(t, src, f, Angle(a));
-                           }}),
-    effectcases::Register({"RotateZoom", [](PixelView d, ConstPixelView s, const PixelFormat& f, Args& a) {
-                             const mu::RotateTarget t = Target(d, a);
-                             const mu::RotateSource src = Source(s, a);
-                             const int angle = Angle(a);
-                             mu::RotateZoom(t, src, f, angle, Zoom(a));
-                           }}),
-    effectcases::Register({"RotateZoomTile", [](PixelView d, ConstPixelView s, const PixelFormat& f, Args& a) {
-                             const mu::RotateTarget t = Target(d, a);
-                             const mu::RotateSource src = Source(s, a);
-                             const int angle = Angle(a);
-                             mu::RotateZoomTile(t, src, f, angle, Zoom(a));
-                           }}),
-    effectcases::Register({"RotateStretchTile", [](PixelView d, ConstPixelView s, const PixelFormat& f, Args& a) {
-                             const mu::RotateTarget t = Target(d, a);
-                             const mu::RotateSource src = Source(s, a);
-                             const int angle = Angle(a);
-                             mu::StretchRows rows = {Zoom(a), 0.125f * a.Int(-2, 3), Zoom(a), a.Unit() / 7, {}};
-                             for (float& factor : rows.factor.v) factor = a.Unit();
-                             mu::RotateStretchTile(t, src, f, angle, rows);
-                           }}),
-    effectcases::Register({"SmearBlt", [](PixelView d, ConstPixelView s, const PixelFormat& f, Args& a) {
-                             // The view is the whole screen; the rectangle starts near its corner.
-                             const mu::SmearArea area = {a.Int(-2, 2), a.Int(-2, 2), a.Int(-1, 1), a.Int(-1, 1),
-                                                         s.width + a.Int(-1, 2), s.height + a.Int(-1, 2)};
-                             const mu::ClipBounds bounds = {a.Int(0, 1), a.Int(0, 1), d.width, d.height};
-                             const int mode = a.Int(0, 3);
-                             mu::SmearBlt(d, bounds, s, f, area, mode, a.Int(-1, 6));
-                           }}),
-    effectcases::Register({"RippleBlt", [](PixelView d, ConstPixelView s, const PixelFormat& f, Args& a) {
-                             const mu::EffectArea area = {0, 0, a.Int(-2, 1), a.Int(-1, 1), s.width, s.height};
-                             const mu::RippleWave wave = {a.Int(-8, 8), a.Int(-20, 20), a.Int(1, 3),
-                                                          0.5f + a.Unit(), a.Unit() - 0.5f};
-                             const mu::ClipBounds all = {0, 0, d.width, d.height};
-                             mu::RippleBlt(d, all, area, s.width + a.Int(0, 2), s.height, s, f, wave);
-                           }}),
-    effectcases::Register({"DrawTunnel", [](PixelView d, ConstPixelView s, const PixelFormat& f, Args& a) {
-                             static mu::TunnelTable table;
-                             const mu::TunnelShape shape = {a.Int(1, s.width + 3), a.Int(1, s.height + 3), d.width,
-                                                            d.height, a.Flag() ? -1 : a.Int(0, d.width), -1, -1,
-                                                            a.Int(0, 4), a.Int(0, 6), a.Int(0, 5)};
-                             mu::MakeTunnel(table, shape);
-                             const mu::ClipBounds bounds = {a.Int(0, 1), 0, d.width, d.height};
-                             const int uOffset = a.Int(-70, 70);
-                             mu::DrawTunnel(d, bounds, 0, 0, uOffset, a.Int(-70, 70), s, f, table);
-                           }}),
+// The target, the source rectangle and the angle, drawn from the arguments in that order.
+struct Turn {
+  mu::RotateTarget t;
+  mu::RotateSource s;
+  int angle;
 };
+Turn Turned(PixelView d, ConstPixelView s, Args& a) { return Turn{Target(d, a), Source(s, a), Angle(a)}; }
+
+const effectcases::Register kRows({
+    {"RotateBlt", [](auto d, auto s, auto& f, auto& a) {
+       const Turn r = Turned(d, s, a);
+       mu::RotateBlt(r.t, r.s, f, r.angle);
+     }},
+    {"RotateTile", [](auto d, auto s, auto& f, auto& a) {
+       const Turn r = Turned(d, s, a);
+       mu::RotateTile(r.t, r.s, f, r.angle);
+     }},
+    {"RotateZoom", [](auto d, auto s, auto& f, auto& a) {
+       const Turn r = Turned(d, s, a);
+       mu::RotateZoom(r.t, r.s, f, r.angle, Zoom(a));
+     }},
+    {"RotateZoomTile", [](auto d, auto s, auto& f, auto& a) {
+       const Turn r = Turned(d, s, a);
+       mu::RotateZoomTile(r.t, r.s, f, r.angle, Zoom(a));
+     }},
+    {"RotateStretchTile", [](auto d, auto s, auto& f, auto& a) {
+       const Turn r = Turned(d, s, a);
+       mu::StretchRows rows = {Zoom(a), 0.125f * a.Int(-2, 3), Zoom(a), a.Unit() / 7, {}};
+       for (float& factor : rows.factor.v) factor = a.Unit();
+       mu::RotateStretchTile(r.t, r.s, f, r.angle, rows);
+     }},
+    {"SmearBlt", [](auto d, auto s, auto& f, auto& a) {
+       // The view is the whole screen; the rectangle starts near its corner.
+       const mu::SmearArea area = {a.Int(-2, 2), a.Int(-2, 2), a.Int(-1, 1), a.Int(-1, 1),
+                                   s.width + a.Int(-1, 2), s.height + a.Int(-1, 2)};
+       const mu::ClipBounds bounds = {a.Int(0, 1), a.Int(0, 1), d.width, d.height};
+       const int mode = a.Int(0, 3);
+       mu::SmearBlt(d, bounds, s, f, area, mode, a.Int(-1, 6));
+     }},
+    {"RippleBlt", [](auto d, auto s, auto& f, auto& a) {
+       const mu::EffectArea area = {0, 0, a.Int(-2, 1), a.Int(-1, 1), s.width, s.height};
+       const mu::RippleWave wave = {a.Int(-8, 8), a.Int(-20, 20), a.Int(1, 3), 0.5f + a.Unit(), a.Unit() - 0.5f};
+       mu::RippleBlt(d, mu::ClipBounds{0, 0, d.width, d.height}, area, s.width + a.Int(0, 2), s.height, s, f, wave);
+     }},
+    {"DrawTunnel", [](auto d, auto s, auto& f, auto& a) {
+       static mu::TunnelTable table;
+       const mu::TunnelShape shape = {a.Int(1, s.width + 3), a.Int(1, s.height + 3), d.width, d.height,
+                                      a.Flag() ? -1 : a.Int(0, d.width), -1, -1, a.Int(0, 4), a.Int(0, 6), a.Int(0, 5)};
+       mu::MakeTunnel(table, shape);
+       const mu::ClipBounds bounds = {a.Int(0, 1), 0, d.width, d.height};
+       const int uOffset = a.Int(-70, 70);
+       mu::DrawTunnel(d, bounds, 0, 0, uOffset, a.Int(-70, 70), s, f, table);
+     }},
+});
 
 }  // namespace
