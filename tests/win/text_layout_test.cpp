@@ -85,14 +85,10 @@ class TextLayout : public ::testing::Test {
   Snapshot before_{nullptr};   // the back screen under the text
 
   bool Sixteen() const { return mu::screenFormat.bytesPerPixel == 2; }
-  DWORD ChannelMax(int c) const {
-    const DWORD maxes[3] = {redMax, greenMax, blueMax};
-    return maxes[c];
-  }
   // The top five bits of a channel on 16 bits (as the shrink sees it), else all eight.
   DWORD Level(DWORD value, int c) const {
     const DWORD v = Channel(value, c);
-    return Sixteen() && ChannelMax(c) == 63 ? v >> 1 : v;
+    return Sixteen() && testpix::ChannelMax(c) == 63 ? v >> 1 : v;
   }
 
   // The back screen's part, where the test run keeps its screenshots.

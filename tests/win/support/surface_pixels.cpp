@@ -12,8 +12,20 @@ namespace testpix {
 
 namespace {
 
+// The back screen's channel masks as DirectDraw gives them, read again when
+// the back screen changes.
 DWORD Mask(int c) {
-  const DWORD masks[3] = {muDraw::redMask, muDraw::greenMask, muDraw::blueMask};
+  static LPDIRECTDRAWSURFACE seen = nullptr;
+  static DWORD masks[3];
+  if (muDraw::backScreen != seen) {
+    seen = muDraw::backScreen;
+    DDPIXELFORMAT f = {};
+    f.dwSize = sizeof f;
+    if (seen) seen->GetPixelFormat(&f);
+    masks[0] = f.dwRBitMask;
+    masks[1] = f.dwGBitMask;
+    masks[2] = f.dwBBitMask;
+  }
   return masks[c];
 }
 int Shift(DWORD mask) {
@@ -178,11 +190,12 @@ DWORD Rgb(int red, int green, int blue) {
   const int c8[3] = {red, green, blue};
   DWORD v = 0;
   for (int c = 0; c < 3; ++c) {
-    const DWORD m = Mask(c), s = Shift(m), max = m >> s;
-    v |= (static_cast<DWORD>(c8[c]) * max / 255) << s;
+    v |= (static_cast<DWORD>(c8[c]) * ChannelMax(c) / 255) << Shift(Mask(c));
   }
   return v;
 }
+
+DWORD ChannelMax(int c) { return Mask(c) >> Shift(Mask(c)); }
 
 DWORD Channel(DWORD value, int c) {
   const DWORD m = Mask(c);
@@ -197,8 +210,7 @@ bool WritePpm(const std::string& path, LPDIRECTDRAWSURFACE surface, int x, int y
   for (int row = y; row < y + height; ++row) {
     for (int column = x; column < x + width; ++column) {
       for (int c = 0; c < 3; ++c) {
-        const DWORD max = Mask(c) >> Shift(Mask(c));
-        std::fputc(static_cast<int>(Channel(s.At(column, row), c) * 255 / max), out);
+        std::fputc(static_cast<int>(Channel(s.At(column, row), c) * 255 / ChannelMax(c)), out);
       }
     }
   }

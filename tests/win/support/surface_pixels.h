@@ -64,8 +64,10 @@ bool Unlocked(LPDIRECTDRAWSURFACE surface);
 DWORD ValueOf(COLORREF colour);
 // A pixel value from 8-bit channels on the back screen's format.
 DWORD Rgb(int red, int green, int blue);
-// The channel c (0 red, 1 green, 2 blue) of a back-screen pixel value, unscaled.
+// The channel c (0 red, 1 green, 2 blue) of a back-screen pixel value, unscaled,
+// and its largest value (31 or 63 on 16 bits, 255 on 32).
 DWORD Channel(DWORD value, int c);
+DWORD ChannelMax(int c);
 
 // The width x height pixels at (x, y) of a surface of the screen's format as
 // an 8-bit RGB PPM file; false when it cannot be written.
