@@ -88,7 +88,7 @@ class Pictures : public ::testing::Test {
     const size_t boxes = answer.boxes().size();
     EXPECT_EQ(LoadObject(name.c_str(), 2), 0);
     ASSERT_EQ(answer.boxes().size(), boxes + 1);
-    EXPECT_EQ(answer.boxes().back().body, kUnreadableLoad);
+    EXPECT_EQ(answer.lastBody(), kUnreadableLoad);
   }
   AutoAnswer answer{IDOK};
 };
@@ -129,7 +129,7 @@ TEST_F(Pictures, DamagedFilesGiveOneErrorBoxAndZeroEachAndChangeNoSprite) {
   // A swap to a damaged picture fails alike; its index stays reserved for its holder.
   const media::NamedBmp huge = media::HugeSizeBmp();
   EXPECT_EQ(SwapObject(Put(huge.name, huge.bytes).c_str(), held, 2), 0);
-  EXPECT_EQ(answer.boxes().back().body, kUnreadableSwap);
+  EXPECT_EQ(answer.lastBody(), kUnreadableSwap);
   EXPECT_EQ(spriteTable[held].surface, nullptr);
   EXPECT_EQ(LoadObject("pic\\held.bmp", 2), held + 1);   // and the program runs on
 }
