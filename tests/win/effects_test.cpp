@@ -12,9 +12,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "draw/effects/channels.h"
