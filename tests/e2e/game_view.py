@@ -44,6 +44,17 @@ def capture(game):
     return Capture(data, (start + end) / 2, end - start)
 
 
+def wait_for(game, condition, timeout, name):
+    """Captures until condition(capture) holds; the capture, or fails."""
+    end = time.time() + timeout
+    while True:
+        cap = capture(game)
+        if condition(cap):
+            return cap
+        if time.time() > end:
+            raise AssertionError("%s: not seen within %.0f s (%s)" % (name, timeout, cap.save(name)))
+
+
 def is_blue(p):      # face of block colour 5
     return p[2] >= 150 and p[2] - p[1] >= 40 and p[0] <= 130
 

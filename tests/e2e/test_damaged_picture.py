@@ -62,20 +62,11 @@ class DamagedPictureTest(unittest.TestCase):
             game.wait_window()
             game.move_to(600, 460)   # keyboard input goes to the window under the pointer
             # The piece falls in column 2: seen high, then lower.
-            first = None
-            deadline = time.time() + 10
-            while time.time() < deadline:
-                cap = view.capture(game)
-                y = view.top_of_blue(cap, 2)
-                if y is not None and first is None:
-                    first = y
-                elif y is not None and y >= first + 30:
-                    break
-                time.sleep(0.1)
-            else:
-                self.fail("no falling piece (first seen at %s): %s"
-                          % (first, cap.save("damaged-back-no-fall")))
-            cap.save("damaged-back-game")
+            cap = view.wait_for(game, lambda c: view.top_of_blue(c, 2) is not None, 10,
+                                "damaged-back-no-piece")
+            first = view.top_of_blue(cap, 2)
+            view.wait_for(game, lambda c: (view.top_of_blue(c, 2) or 0) >= first + 30, 10,
+                          "damaged-back-no-fall").save("damaged-back-game")
             self.assertEqual(probe("*", BOX_CLASS)["count"], 0)   # one box only
 
             game.key("Escape")

@@ -8,7 +8,7 @@ import unittest
 
 from harness import Program
 import game_view as view
-from game_view import HEIGHT
+from game_view import HEIGHT, wait_for
 
 
 def sample_fall(game, column, seconds, name):
@@ -24,17 +24,6 @@ def sample_fall(game, column, seconds, name):
     if len(samples) < 4:
         cap.save(name)
     return samples
-
-
-def wait_for(game, condition, timeout, name):
-    """Captures until condition(capture) holds; the capture, or fails."""
-    end = time.time() + timeout
-    while True:
-        cap = view.capture(game)
-        if condition(cap):
-            return cap
-        if time.time() > end:
-            raise AssertionError("%s: not seen within %.0f s (%s)" % (name, timeout, cap.save(name)))
 
 
 def tap(game, key):

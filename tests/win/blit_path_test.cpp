@@ -7,51 +7,23 @@
 #include <mu.h>
 
 #include <cstdint>
-#include <cstring>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "draw/blit_path.h"
-#include "draw/pixels/surface_lock.h"
 #include "surface_faults.h"
+#include "surface_pixels.h"
 #include "test_app.h"
 
 namespace {
 
 using namespace muDraw;
 
-class ShellEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    testapp::onInit = [] {
-      Screen(640, 480, 1);
-      muSystem::sceneNumber = 1;
-      muSystem::previousScene = 0;
-    };
-    ASSERT_TRUE(testapp::StartShell());
-  }
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ShellEnvironment);
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new testapp::ScreenEnvironment);
 
-// A surface's pixels, row after row without the padding.
-using Pixels = std::vector<std::uint8_t>;
-
-Pixels Read(LPDIRECTDRAWSURFACE s) {
-  SurfaceLock lock(s);
-  const mu::PixelView v = lock.View();
-  const std::size_t row = static_cast<std::size_t>(v.width) * lock.BitsPerPixel() / 8;
-  Pixels out(row * v.height);
-  for (int y = 0; y < v.height; ++y) std::memcpy(&out[row * y], v.Row<std::uint8_t>(y), row);
-  return out;
-}
-
-void Write(LPDIRECTDRAWSURFACE s, const Pixels& in) {
-  SurfaceLock lock(s);
-  const mu::PixelView v = lock.View();
-  const std::size_t row = static_cast<std::size_t>(v.width) * lock.BitsPerPixel() / 8;
-  for (int y = 0; y < v.height; ++y) std::memcpy(v.Row<std::uint8_t>(y), &in[row * y], row);
-}
+using testpix::Bytes;
+using testpix::ReadBytes;
+using testpix::WriteBytes;
 
 DWORD KeyOf(int sprite) {
   DDCOLORKEY k = {};
@@ -62,38 +34,7 @@ DWORD KeyOf(int sprite) {
 // Random raw pixels, every bit (a 32-bit pixel's unused top byte too), about
 // a third of them the key in their colour bits.
 void FillRandom(LPDIRECTDRAWSURFACE s, std::uint32_t seed, DWORD key) {
-  std::mt19937 rng(seed);
-  SurfaceLock lock(s);
-  const mu::PixelView v = lock.View();
-  const DDPIXELFORMAT& f = lock.Format();
-  const DWORD colour = f.dwRBitMask | f.dwGBitMask | f.dwBBitMask;
-  const int bytes = lock.BitsPerPixel() / 8;
-  for (int y = 0; y < v.height; ++y) {
-    for (int x = 0; x < v.width; ++x) {
-      DWORD p = rng();
-      if (rng() % 3 == 0) p = (p & ~colour) | key;
-      std::memcpy(v.Row<std::uint8_t>(y) + x * bytes, &p, bytes);
-    }
-  }
-}
-
-// A digest of every pixel of the surface, eight bytes at a time.
-std::uint64_t Hash(LPDIRECTDRAWSURFACE s) {
-  SurfaceLock lock(s);
-  const mu::PixelView v = lock.View();
-  const std::size_t row = static_cast<std::size_t>(v.width) * lock.BitsPerPixel() / 8;
-  std::uint64_t h = 1469598103934665603ULL;
-  for (int y = 0; y < v.height; ++y) {
-    const std::uint8_t* p = v.Row<std::uint8_t>(y);
-    std::size_t i = 0;
-    for (; i + 8 <= row; i += 8) {
-      std::uint64_t word;
-      std::memcpy(&word, p + i, 8);
-      h = (h ^ word) * 1099511628211ULL;
-    }
-    for (; i < row; ++i) h = (h ^ p[i]) * 1099511628211ULL;
-  }
-  return h;
+  testpix::FillRandom(s, seed, 0xFFFFFFFF, 3, key);
 }
 
 struct Call {
@@ -157,9 +98,9 @@ TEST_F(BlitPaths, BothPathsLeaveTheSamePixels) {
 
   // The starting pixels, put back before each path runs.
   const std::vector<int> targets = {intoPlaced, intoSystem, placed};
-  const Pixels back = Read(backScreen);
-  std::vector<Pixels> start;
-  for (int t : targets) start.push_back(Read(spriteTable[t].surface));
+  const Bytes back = ReadBytes(backScreen);
+  std::vector<Bytes> start;
+  for (int t : targets) start.push_back(ReadBytes(spriteTable[t].surface));
 
   const RECT clips[] = {{0, 0, 640, 480},          // the screen
                         {13, 7, 600, 451},         // cuts every side
@@ -192,13 +133,13 @@ TEST_F(BlitPaths, BothPathsLeaveTheSamePixels) {
   std::vector<std::uint64_t> hashes[2];
   for (int path = 0; path < 2; ++path) {
     ForceBlitPath(path == 0 ? BlitPath::kDirectDraw : BlitPath::kLibrary);
-    Write(backScreen, back);
-    for (std::size_t i = 0; i < targets.size(); ++i) Write(spriteTable[targets[i]].surface, start[i]);
+    WriteBytes(backScreen, back);
+    for (std::size_t i = 0; i < targets.size(); ++i) WriteBytes(spriteTable[targets[i]].surface, start[i]);
     for (const auto& [clip, call] : calls) {
       SetClip(clip.left, clip.top, clip.right, clip.bottom);
       Perform(call);
       LPDIRECTDRAWSURFACE to = call.destination < 0 ? backScreen : spriteTable[call.destination].surface;
-      hashes[path].push_back(Hash(to));
+      hashes[path].push_back(testpix::Hash(to));
     }
   }
   for (std::size_t i = 0; i < calls.size(); ++i) {
@@ -206,12 +147,18 @@ TEST_F(BlitPaths, BothPathsLeaveTheSamePixels) {
                                           << Describe(calls[i].second, calls[i].first);
   }
   // Both paths really drew: the back screen is no longer what it was.
-  EXPECT_NE(Read(backScreen), back);
+  EXPECT_NE(testpix::FirstDifference(backScreen, back), "");
 }
 
-// The 640 x 480 pixels at the top left of a device context as GDI reads
-// them, 32 bits a pixel.
-Pixels Capture(HDC from) {
+// The 640 x 480 pixels at the top left of the window's client area, or of
+// the back screen, as GDI reads them, 32 bits a pixel.
+Bytes ThroughGdi(bool window) {
+  HDC from = nullptr;
+  if (window) {
+    from = GetDC(muSystem::mainWindow);
+  } else if (FAILED(backScreen->GetDC(&from))) {
+    return {};
+  }
   HDC memory = CreateCompatibleDC(from);
   BITMAPINFO info = {};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), 640, -480, 1, 32, BI_RGB};
@@ -221,29 +168,19 @@ Pixels Capture(HDC from) {
   BitBlt(memory, 0, 0, 640, 480, from, 0, 0, SRCCOPY);
   GdiFlush();
   const std::uint8_t* p = static_cast<const std::uint8_t*>(bits);
-  Pixels out(p, p + 640 * 480 * 4);
+  Bytes out(p, p + 640 * 480 * 4);
   SelectObject(memory, old);
   DeleteObject(bitmap);
   DeleteDC(memory);
+  if (window) {
+    ReleaseDC(muSystem::mainWindow, from);
+  } else {
+    backScreen->ReleaseDC(from);
+  }
   return out;
 }
-
-// The window's client area.
-Pixels Window() {
-  HDC window = GetDC(muSystem::mainWindow);
-  Pixels out = Capture(window);
-  ReleaseDC(muSystem::mainWindow, window);
-  return out;
-}
-
-// The back screen, in the same form.
-Pixels BackScreenThroughGdi() {
-  HDC dc;
-  if (FAILED(backScreen->GetDC(&dc))) return {};
-  Pixels out = Capture(dc);
-  backScreen->ReleaseDC(dc);
-  return out;
-}
+Bytes Window() { return ThroughGdi(true); }
+Bytes BackScreenThroughGdi() { return ThroughGdi(false); }
 
 void PaintWindow(COLORREF colour) {
   HDC window = GetDC(muSystem::mainWindow);
@@ -256,7 +193,7 @@ void PaintWindow(COLORREF colour) {
 
 TEST_F(BlitPaths, FrameShowGivesTheWindowTheSamePixels) {
   FillRandom(backScreen, 99, 0);
-  const Pixels wanted = BackScreenThroughGdi();
+  const Bytes wanted = BackScreenThroughGdi();
   ASSERT_FALSE(wanted.empty());
   SetVSync(0);
   for (BlitPath path : {BlitPath::kDirectDraw, BlitPath::kLibrary}) {
@@ -275,33 +212,17 @@ TEST_F(BlitPaths, FrameShowGivesTheWindowTheSamePixels) {
 // reloaded picture. (Wine's own blits never report this loss.)
 TEST_F(BlitPaths, LibraryPathMeetsALossAndTheNextFrameDraws) {
   ForceBlitPath(BlitPath::kLibrary);
-  const std::string file = std::string(muSystem::GetExeDir(0)) + "blit_lossy.bmp";
-  {
-    // A 4 x 4 yellow BMP, 24 bits a pixel.
-    FILE* f = std::fopen(file.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    BITMAPFILEHEADER fh = {0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-    BITMAPINFOHEADER ih = {sizeof ih, 4, 4, 1, 24, BI_RGB};
-    fh.bfSize = fh.bfOffBits + 48;
-    std::fwrite(&fh, sizeof fh, 1, f);
-    std::fwrite(&ih, sizeof ih, 1, f);
-    const std::uint8_t yellow[3] = {0, 255, 255};
-    for (int i = 0; i < 16; ++i) std::fwrite(yellow, 3, 1, f);
-    std::fclose(f);
-  }
+  testpix::WriteBmp("blit_lossy.bmp", 4, 4, [](int, int) { return RGB(255, 255, 0); });
   const int s = LoadObject("blit_lossy.bmp", 2);
   ASSERT_GT(s, 0);
   made_.push_back(s);
-  DDBLTFX fx = {};
-  fx.dwSize = sizeof fx;
-  spriteTable[s].surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
-  fx.dwFillColor = whiteValue;
-  backScreen->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+  testpix::FillSurface(spriteTable[s].surface, 0);
+  testpix::FillSurface(backScreen, whiteValue);
   SetVSync(0);
 
   LoseSurfaces();
   PaintWindow(RGB(0, 0, 255));
-  const Pixels painted = Window();
+  const Bytes painted = Window();
   Flip();                                                      // meets it: shows nothing
   EXPECT_TRUE(Window() == painted);
   EndLoss();
@@ -326,10 +247,10 @@ TEST_F(BlitPaths, FailedLockOrKeyReadFallsBackToDirectDraw) {
   FillRandom(spriteTable[s].surface, 5, 0);
   SetObjectColorKey(s, 0);
   FillRandom(backScreen, 6, 0);
-  const Pixels back = Read(backScreen);
+  const Bytes back = ReadBytes(backScreen);
   ForceBlitPath(BlitPath::kDirectDraw);
   BltKey(8, 8, s, 0, 0, 32, 32);
-  const Pixels wanted = Read(backScreen);
+  const Bytes wanted = ReadBytes(backScreen);
   ASSERT_NE(wanted, back);
 
   ForceBlitPath(BlitPath::kLibrary);
@@ -342,28 +263,21 @@ TEST_F(BlitPaths, FailedLockOrKeyReadFallsBackToDirectDraw) {
                 {"no key", false, DD_OK, DDERR_NOCOLORKEY}};
   for (const Fault& f : faults) {
     SCOPED_TRACE(f.what);
-    Write(backScreen, back);
-    LPDIRECTDRAWSURFACE& slot = f.onBackScreen ? backScreen : spriteTable[s].surface;
-    LPDIRECTDRAWSURFACE real = slot;
-    FaultySurface* faulty = new FaultySurface(real);
-    real->AddRef();
-    faulty->lost = false;
-    faulty->lockResult = f.lock;
-    faulty->keyResult = f.key;
-    slot = faulty;
-    BltKey(8, 8, s, 0, 0, 32, 32);
-    slot = real;
-    faulty->Release();
+    WriteBytes(backScreen, back);
+    {
+      FaultInPlace fault(f.onBackScreen ? backScreen : spriteTable[s].surface, f.lock, f.key);
+      BltKey(8, 8, s, 0, 0, 32, 32);
+    }
     if (f.key == DD_OK) {
-      EXPECT_EQ(Read(backScreen), wanted);
+      EXPECT_EQ(testpix::FirstDifference(backScreen, wanted), "");
     } else {
-      EXPECT_NE(Read(backScreen), back);   // drawn by DirectDraw, by its rule for no key
+      EXPECT_NE(testpix::FirstDifference(backScreen, back), "");   // drawn by DirectDraw, by its rule for no key
     }
   }
 }
 
-// GDI drawing through the library's own context over the locked back screen
-// gives DirectDraw's context's pixels, and holds nothing once a call returns.
+// GDI drawing of every kind, through the library's own context over the
+// locked back screen on its path.
 void GdiRun() {
   Box(10, 10, 40, 40, 0xFF00FF, 0, 1);
   PrintF(0, 50, "%s", "own 第壱");
@@ -385,46 +299,27 @@ void GdiRun() {
   ReleaseFont();
 }
 
-TEST_F(BlitPaths, GdiDrawingGivesTheSamePixelsOnBothPaths) {
-  FillRandom(backScreen, 3, 0);
-  const Pixels start = Read(backScreen);
-  Pixels drawn[2];
-  int red[2], green[2], blue[2];
-  for (int path = 0; path < 2; ++path) {
-    ForceBlitPath(path == 0 ? BlitPath::kDirectDraw : BlitPath::kLibrary);
-    Write(backScreen, start);
-    GdiRun();
-    GetPixelColor(300, 300, &red[path], &green[path], &blue[path]);
-    drawn[path] = Read(backScreen);
-  }
-  EXPECT_TRUE(drawn[0] != start);
-  EXPECT_TRUE(drawn[1] == drawn[0]);
-  EXPECT_EQ(red[1], red[0]);
-  EXPECT_EQ(green[1], green[0]);
-  EXPECT_EQ(blue[1], blue[0]);
-}
-
-TEST_F(BlitPaths, GdiCallsLeaveTheBackScreenFree) {
+// On both paths: GDI gives the same pixels, and leaves the back screen free
+// once a call returns; an open font selection keeps it busy, as it always
+// has: a blit or a box meanwhile draws nothing, and the text still lands.
+TEST_F(BlitPaths, GdiDrawingGivesTheSamePixelsAndHoldsNothing) {
   const int s = Make(16, 16, 2);
-  DDBLTFX fx = {};
-  fx.dwSize = sizeof fx;
-  fx.dwFillColor = whiteValue;
-  spriteTable[s].surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
-  for (BlitPath path : {BlitPath::kDirectDraw, BlitPath::kLibrary}) {
-    SCOPED_TRACE(path == BlitPath::kLibrary ? "library" : "DirectDraw");
-    ForceBlitPath(path);
-    Box(0, 0, 8, 8, 0, 0, 1);
-    PrintF(0, 20, "free");
-    // An application's own lock of the back screen succeeds.
-    DDSURFACEDESC desc = {};
-    desc.dwSize = sizeof desc;
-    ASSERT_EQ(backScreen->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
-    backScreen->Unlock(nullptr);
+  testpix::FillSurface(spriteTable[s].surface, whiteValue);
+  FillRandom(backScreen, 3, 0);
+  const Bytes start = ReadBytes(backScreen);
+  Bytes drawn[2];
+  int rgb[2][3];
+  for (int path = 0; path < 2; ++path) {
+    SCOPED_TRACE(path ? "library" : "DirectDraw");
+    ForceBlitPath(path == 0 ? BlitPath::kDirectDraw : BlitPath::kLibrary);
+    WriteBytes(backScreen, start);
+    GdiRun();
+    GetPixelColor(300, 300, &rgb[path][0], &rgb[path][1], &rgb[path][2]);
+    drawn[path] = ReadBytes(backScreen);
+    EXPECT_TRUE(testpix::Unlocked(backScreen));   // an application's own lock succeeds
     ASSERT_EQ(GetBackDC(), DD_OK);
     ReleaseBackDC();
 
-    // An open font selection keeps the back screen busy, as it always has:
-    // a blit or a box meanwhile draws nothing, and the text still lands.
     ClearScreen();
     SetFont(1, 12, 0, 0, 0, 0);
     Blt(0, 0, s, 0, 0, 16, 16);
@@ -439,6 +334,9 @@ TEST_F(BlitPaths, GdiCallsLeaveTheBackScreenFree) {
       for (int x = 100; x < 110; ++x) white += GdiPixel(backScreen, x, y) == RGB(255, 255, 255);
     EXPECT_GT(white, 5);
   }
+  EXPECT_TRUE(drawn[0] != start);
+  EXPECT_TRUE(drawn[1] == drawn[0]);
+  for (int c = 0; c < 3; ++c) EXPECT_EQ(rgb[1][c], rgb[0][c]);
 }
 
 }  // namespace

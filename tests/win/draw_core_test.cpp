@@ -15,6 +15,7 @@
 #include "draw/sprites.h"
 #include "message_box.h"
 #include "surface_faults.h"
+#include "surface_pixels.h"
 #include "test_app.h"
 
 namespace {
@@ -23,41 +24,15 @@ using namespace muDraw;
 
 bool FullScreenRun() { return testapp::FullScreenRun("MU_DRAW_FULLSCREEN"); }
 
-int screenResult = -1;
-
 // One shell per process: the test application's start-up sets up the screen.
-class ShellEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    screenResult = testapp::StartScreen(FullScreenRun());
-    ASSERT_NE(screenResult, -1);
-    // Pictures the tests write go to a directory of their own beside the program.
-    CreateDirectoryA((std::string(muSystem::GetExeDir(0)) + "dt").c_str(), nullptr);
-  }
-  // Gives the display its mode back: Wine keeps a full-screen mode for the
-  // programs that come after this one.
-  void TearDown() override { Release(); }
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ShellEnvironment);
+// Pictures the tests write go to a folder of their own beside the program.
+const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new testapp::ScreenEnvironment(FullScreenRun(), "dt"));
 
-DWORD ReadPixel(LPDIRECTDRAWSURFACE surface, int x, int y) {
-  DDSURFACEDESC desc = {};
-  desc.dwSize = sizeof desc;
-  if (FAILED(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr))) return 0xDEADBEEF;
-  const unsigned char* row = static_cast<const unsigned char*>(desc.lpSurface) + y * desc.lPitch;
-  DWORD value = 0;
-  int bytes = desc.ddpfPixelFormat.dwRGBBitCount / 8;
-  std::memcpy(&value, row + x * bytes, bytes);
-  surface->Unlock(desc.lpSurface);
-  return value;
-}
-
-void Fill(LPDIRECTDRAWSURFACE surface, DWORD value) {
-  DDBLTFX fx = {};
-  fx.dwSize = sizeof fx;
-  fx.dwFillColor = value;
-  surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
-}
+using testpix::FillSurface;
+using testpix::ReadPixel;
+using testpix::ValueOf;
+using testpix::WriteBmp;
 
 // Paints a sprite pixel by pixel through GDI.
 void Paint(int sprite, const std::function<COLORREF(int, int)>& colour) {
@@ -68,46 +43,6 @@ void Paint(int sprite, const std::function<COLORREF(int, int)>& colour) {
     for (int x = 0; x < spriteTable[sprite].width; ++x) SetPixel(dc, x, y, colour(x, y));
   }
   s->ReleaseDC(dc);
-}
-
-// A 24-bit BMP file beside the executable.
-void WriteBmp(const char* name, int width, int height,
-              const std::function<COLORREF(int, int)>& colour) {
-  std::string path = std::string(muSystem::GetExeDir(0)) + name;
-  FILE* f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(f, nullptr) << path;
-  int rowSize = (width * 3 + 3) & ~3;
-  BITMAPFILEHEADER fh = {};
-  BITMAPINFOHEADER ih = {};
-  fh.bfType = 0x4D42;
-  fh.bfOffBits = sizeof fh + sizeof ih;
-  fh.bfSize = fh.bfOffBits + rowSize * height;
-  ih.biSize = sizeof ih;
-  ih.biWidth = width;
-  ih.biHeight = height;
-  ih.biPlanes = 1;
-  ih.biBitCount = 24;
-  std::fwrite(&fh, sizeof fh, 1, f);
-  std::fwrite(&ih, sizeof ih, 1, f);
-  std::string row(rowSize, '\0');
-  for (int y = height - 1; y >= 0; --y) {
-    for (int x = 0; x < width; ++x) {
-      COLORREF c = colour(x, y);
-      row[3 * x] = static_cast<char>(GetBValue(c));
-      row[3 * x + 1] = static_cast<char>(GetGValue(c));
-      row[3 * x + 2] = static_cast<char>(GetRValue(c));
-    }
-    std::fwrite(row.data(), rowSize, 1, f);
-  }
-  std::fclose(f);
-}
-
-// The screen's own pixel value for a colour.
-DWORD ValueOf(COLORREF colour) {
-  int s = CreateObject(1, 1, 2);
-  DWORD v = MatchColor(spriteTable[s].surface, colour);
-  DeleteObject(s);
-  return v;
 }
 
 void FreeAllSprites() {
@@ -121,11 +56,10 @@ void FreeAllSprites() {
 
 class Draw : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_EQ(screenResult, 1); }
   void TearDown() override { FreeAllSprites(); }
   AutoAnswer answer{IDOK};
   size_t Boxes() const { return answer.boxes().size(); }
-  std::string LastBody() const { return answer.boxes().empty() ? "" : answer.boxes().back().body; }
+  std::string LastBody() const { return answer.lastBody(); }
 };
 
 TEST_F(Draw, SurfacesClipperAndInternalSprites) {
@@ -272,7 +206,7 @@ TEST_F(Draw, NameLengthsAndUnreadablePictures) {
   EXPECT_EQ(spriteTable[5].name[0], '\0');   // no record was taken
 
   // Not a BMP: the error box and 0, and the record is free again.
-  std::string junk = std::string(muSystem::GetExeDir(0)) + "dt\\junk.bmp";
+  std::string junk = testapp::ExeFile("dt\\junk.bmp");
   FILE* f = std::fopen(junk.c_str(), "wb");
   std::fputs("BM this is not a picture", f);
   std::fclose(f);
@@ -398,7 +332,7 @@ TEST_F(Draw, BlitsClipToTheClipRectangle) {
 
   // Into a sprite: cut by the clip rectangle, not by the destination's size.
   int d = CreateObject(640, 480, 2);
-  Fill(spriteTable[d].surface, 0);
+  FillSurface(spriteTable[d].surface, 0);
   SetClip(0, 0, 100, 100);
   ObjectBlt(d, 90, 0, s, 0, 0, 64, 48);
   EXPECT_EQ(ReadPixel(spriteTable[d].surface, 99, 0), ReadPixel(src, 9, 0));
@@ -420,7 +354,7 @@ TEST_F(Draw, KeyedBlitLeavesKeyPixelsOut) {
   WriteBmp("dt\\holes.bmp", 8, 8, [](int x, int y) { return (x + y) % 2 ? RGB(0, 0, 0) : RGB(255, 255, 0); });
   int s = LoadObject("dt\\holes.bmp", 2);
   ASSERT_GT(s, 0);
-  Fill(backScreen, whiteValue);
+  FillSurface(backScreen, whiteValue);
   BltKey(0, 0, s, 0, 0, 8, 8);
   EXPECT_EQ(ReadPixel(backScreen, 0, 0), ValueOf(RGB(255, 255, 0)));
   EXPECT_EQ(ReadPixel(backScreen, 1, 0), whiteValue);  // black left out
@@ -442,8 +376,8 @@ TEST_F(Draw, RestoreReloadsOnlyLostPictures) {
   int blank = CreateObject(16, 16, 2);
   ASSERT_GT(s, 0);
   ASSERT_GT(blank, 0);
-  Fill(spriteTable[s].surface, 0);       // content the reload must replace
-  Fill(spriteTable[blank].surface, 0);   // content nothing brings back
+  FillSurface(spriteTable[s].surface, 0);       // content the reload must replace
+  FillSurface(spriteTable[blank].surface, 0);   // content nothing brings back
   LPDIRECTDRAWSURFACE blankSurface = spriteTable[blank].surface;
 
   LoseSurfaces();
@@ -463,7 +397,7 @@ TEST_F(Draw, RestoreReloadsOnlyLostPictures) {
   EXPECT_EQ(key.dwColorSpaceLowValue, whiteValue);
 
   // Without a loss nothing is reloaded.
-  Fill(spriteTable[s].surface, 0);
+  FillSurface(spriteTable[s].surface, 0);
   Restore();
   EXPECT_EQ(ReadPixel(spriteTable[s].surface, 3, 3), 0u);
 }
@@ -502,8 +436,8 @@ TEST_P(DrawOnPath, BlitThatMeetsALossDrawsNothingAndTheNextFrameDraws) {
   int s = LoadObject("dt\\lossy.bmp", 2);
   ASSERT_GT(s, 0);
   const DWORD yellow = ReadPixel(spriteTable[s].surface, 0, 0);
-  Fill(spriteTable[s].surface, 0);
-  Fill(backScreen, whiteValue);
+  FillSurface(spriteTable[s].surface, 0);
+  FillSurface(backScreen, whiteValue);
 
   LPDIRECTDRAWSURFACE realBack = backScreen;
   FaultySurface* wrappedBack = new FaultySurface(realBack);
@@ -555,12 +489,12 @@ COLORREF WindowPixel(int x, int y) {
 
 TEST_P(DrawOnPath, FlipShowsTheBackScreen) {
   EXPECT_EQ(waitVBlank, 1);
-  Fill(backScreen, ValueOf(RGB(0, 255, 0)));
+  FillSurface(backScreen, ValueOf(RGB(0, 255, 0)));
   Flip();  // with the vertical-blank wait
   EXPECT_EQ(WindowPixel(10, 10), RGB(0, 255, 0));
   SetVSync(0);
   EXPECT_EQ(waitVBlank, 0);
-  Fill(backScreen, ValueOf(RGB(255, 0, 0)));
+  FillSurface(backScreen, ValueOf(RGB(255, 0, 0)));
   Flip();
   EXPECT_EQ(WindowPixel(10, 10), RGB(255, 0, 0));
   EXPECT_EQ(WindowPixel(639, 479), RGB(255, 0, 0));

@@ -10,8 +10,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -19,6 +17,7 @@
 #include "draw/pixels/surface_lock.h"
 #include "message_box.h"
 #include "surface_faults.h"
+#include "surface_pixels.h"
 #include "test_app.h"
 #include "tests/host/pack_bytes.h"
 
@@ -29,35 +28,15 @@ using packbytes::Bytes;
 
 bool FullScreenRun() { return testapp::FullScreenRun("MU_PACKS_FULLSCREEN"); }
 
-int screenResult = -1;
+const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new testapp::ScreenEnvironment(FullScreenRun(), "pk"));
 
 // A file beside the program.
-std::string Path(const std::string& name) { return muSystem::GetExeDir(0) + name; }
+std::string Path(const std::string& name) { return testapp::ExeFile(name); }
 
-class ShellEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    screenResult = testapp::StartScreen(FullScreenRun());
-    ASSERT_NE(screenResult, -1);
-    CreateDirectoryA(Path("pk").c_str(), nullptr);
-  }
-  void TearDown() override { Release(); }
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ShellEnvironment);
-
-Bytes ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void WriteFile(const std::string& path, const Bytes& bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
+using testapp::Exists;
+Bytes ReadFile(const std::string& path) { return testapp::FileBytes(path); }
+void WriteFile(const std::string& path, const Bytes& bytes) { testapp::WriteFileBytes(path, bytes); }
 
 // A picture of the folder, read from its 24-bit BMP file (rows bottom-up,
 // padded to four bytes): the reference the packs are checked against.
@@ -144,12 +123,7 @@ std::string Compare(int sprite, const Picture& p) {
   return "";
 }
 
-DWORD ReadPixel(int sprite, int x, int y) {
-  SurfaceLock lock(spriteTable[sprite].surface);
-  if (!lock.Locked()) return 0xDEADBEEF;
-  return lock.ViewFormat().Sixteen() ? *lock.View().At<uint16_t>(x, y)
-                                     : *lock.View().At<uint32_t>(x, y);
-}
+DWORD ReadPixel(int sprite, int x, int y) { return testpix::ReadPixel(spriteTable[sprite].surface, x, y); }
 
 int LiveRecords() {
   return static_cast<int>(std::count_if(spriteTable + kInternalSprites, spriteTable + kSpriteCount,
@@ -168,14 +142,13 @@ bool Converting() { return muSystem::GetScreenDepth() > 16; }
 
 class Packs : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_EQ(screenResult, 1); }
   void TearDown() override {
     for (int i = kInternalSprites; i < kSpriteCount; ++i) DeleteObject(i);
     SetColorKey(0);
   }
   AutoAnswer answer{IDOK};
   size_t Boxes() const { return answer.boxes().size(); }
-  std::string LastBody() const { return answer.boxes().empty() ? "" : answer.boxes().back().body; }
+  std::string LastBody() const { return answer.lastBody(); }
 };
 
 TEST_F(Packs, NothingLoadsBeforeAPackIsNamed) {
@@ -339,10 +312,7 @@ TEST_F(Packs, RestoreReloadsPackedAndFilePicturesAfterARealLoss) {
   ASSERT_GT(file, 0);
   COLORREF packedBefore[4], fileBefore = GdiPixel(spriteTable[file].surface, 2, 0);
   for (int i = 0; i < 4; ++i) packedBefore[i] = GdiPixel(spriteTable[packed].surface, i % 2, i / 2);
-  DDBLTFX fx = {};
-  fx.dwSize = sizeof fx;
-  for (int s : {packed, file})
-    spriteTable[s].surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+  for (int s : {packed, file}) testpix::FillSurface(spriteTable[s].surface, 0);
 
   LoseSurfaces();
   ASSERT_EQ(spriteTable[packed].surface->IsLost(), DDERR_SURFACELOST);
@@ -423,23 +393,7 @@ Bytes ImageMagickRgb(const std::string& bmp) {
 }
 
 TEST_F(Packs, ScreenshotsMatchTheBackScreenInAnIndependentReader) {
-  {
-    SurfaceLock lock(backScreen);
-    ASSERT_TRUE(lock.Locked());
-    const mu::PixelFormat f = lock.ViewFormat();
-    const mu::PixelView v = lock.View();
-    for (int y = 0; y < v.height; ++y) {
-      for (int x = 0; x < v.width; ++x) {
-        const DWORD p =
-            (static_cast<DWORD>(x * 0x01 + y * 0x100 + (x ^ y) * 0x10000) * 2654435761u >> 7) &
-            f.white;
-        if (f.Sixteen())
-          *v.At<uint16_t>(x, y) = static_cast<uint16_t>(p);
-        else
-          *v.At<uint32_t>(x, y) = p;
-      }
-    }
-  }
+  testpix::FillRandom(backScreen, 11, mu::screenFormat.white);
   std::vector<Picture> pictures = FolderPictures();
   WriteReferencePack(Path("pk\\reference.pak"), pictures);
   SetPack("pk\\reference.pak");

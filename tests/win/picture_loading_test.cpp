@@ -6,7 +6,6 @@
 #include <mu.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -25,30 +24,13 @@ constexpr char kUnreadableSwap[] = "muDraw::SwapObject : BMPファイルを読�
 // A 16-bit screen keeps 5 or 6 bits of a channel: read-back colours may differ this much.
 constexpr int kChannelSlack = 12;
 
-int screenResult = -1;
-
-class ShellEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    testapp::onInit = [] {
-      screenResult = Screen(640, 480, 1);
-      muSystem::sceneNumber = 1;
-    };
-    ASSERT_TRUE(testapp::StartShell());
-    CreateDirectoryA((std::string(muSystem::GetExeDir(0)) + "pic").c_str(), nullptr);
-  }
-  void TearDown() override { Release(); }
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ShellEnvironment);
+const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new testapp::ScreenEnvironment(false, "pic"));
 
 // Writes the picture beside the program; returns its name for the loaders.
 std::string Put(const std::string& name, const media::Bytes& bytes) {
   const std::string relative = "pic\\" + name + ".bmp";
-  FILE* f = std::fopen((std::string(muSystem::GetExeDir(0)) + relative).c_str(), "wb");
-  if (f) {
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-  }
+  testapp::WriteFileBytes(testapp::ExeFile(relative), bytes);
   return relative;
 }
 
@@ -94,7 +76,6 @@ bool WineDrawsFaithfully(const media::BmpKind& kind) {
 
 class Pictures : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_EQ(screenResult, 1); }
   void TearDown() override {
     for (int i = kInternalSprites; i < kSpriteCount; ++i) {
       DeleteObject(i);
@@ -107,7 +88,7 @@ class Pictures : public ::testing::Test {
     const size_t boxes = answer.boxes().size();
     EXPECT_EQ(LoadObject(name.c_str(), 2), 0);
     ASSERT_EQ(answer.boxes().size(), boxes + 1);
-    EXPECT_EQ(answer.boxes().back().body, kUnreadableLoad);
+    EXPECT_EQ(answer.lastBody(), kUnreadableLoad);
   }
   AutoAnswer answer{IDOK};
 };
@@ -148,7 +129,7 @@ TEST_F(Pictures, DamagedFilesGiveOneErrorBoxAndZeroEachAndChangeNoSprite) {
   // A swap to a damaged picture fails alike; its index stays reserved for its holder.
   const media::NamedBmp huge = media::HugeSizeBmp();
   EXPECT_EQ(SwapObject(Put(huge.name, huge.bytes).c_str(), held, 2), 0);
-  EXPECT_EQ(answer.boxes().back().body, kUnreadableSwap);
+  EXPECT_EQ(answer.lastBody(), kUnreadableSwap);
   EXPECT_EQ(spriteTable[held].surface, nullptr);
   EXPECT_EQ(LoadObject("pic\\held.bmp", 2), held + 1);   // and the program runs on
 }

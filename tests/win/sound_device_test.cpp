@@ -16,8 +16,8 @@
 #include <mu.h>
 
 #include "message_box.h"
+#include "sound_buffers.h"
 #include "sound_recording.h"
-#include "sound/sound_table.h"
 #include "test_app.h"
 #include "tools/sound_media.h"
 
@@ -29,12 +29,7 @@ constexpr char kSong[] = "sound_song.mid";  // two notes, 0.3 s
 constexpr char kBroken[] = "sound_broken.wav";
 constexpr int kToneRate = 22050;
 
-std::string Mode() {
-  const char* mode = std::getenv("MU_SOUND_MODE");
-  return mode ? mode : "";
-}
-
-std::string ExeFile(const char* name) { return std::string(muSystem::GetExeDir(0)) + name; }
+using testapp::ExeFile;
 
 // Starts the shell and the sound module once, as the screen set-up does, and
 // writes the test media beside the executable.
@@ -57,40 +52,12 @@ void StartSound() {
   muSound::InitMidi();
 }
 
-#define NEED_DEVICE()                                                       \
-  StartSound();                                                             \
-  if (Mode() != "record") GTEST_SKIP() << "runs with MU_SOUND_MODE=record"; \
-  ASSERT_EQ(1, muSound::soundEnabled)
-
 std::string LoadError(const char* message) {
   return std::string("muSound::LoadObject : ") + message;
 }
 
-const muSound::SoundObject& Row(int slot) { return muSound::soundTable[slot]; }
-
 void FreeAll() {
   for (int slot = 0; slot < muSound::kSoundSlots; ++slot) muSound::FreeObject(slot);
-}
-
-LONG RealVolume(int slot, int i) {
-  LONG value = 1;
-  muSound::soundTable[slot].buffer[i]->GetVolume(&value);
-  return value;
-}
-LONG RealPan(int slot, int i) {
-  LONG value = 1;
-  muSound::soundTable[slot].buffer[i]->GetPan(&value);
-  return value;
-}
-DWORD RealFrequency(int slot, int i) {
-  DWORD value = 1;
-  muSound::soundTable[slot].buffer[i]->GetFrequency(&value);
-  return value;
-}
-bool Playing(int slot, int i) {
-  DWORD status = 0;
-  muSound::soundTable[slot].buffer[i]->GetStatus(&status);
-  return (status & DSBSTATUS_PLAYING) != 0;
 }
 
 TEST(SoundRecording, TonesVolumePanPitchStopAndLoop) {
@@ -239,11 +206,7 @@ TEST(SoundTable, NamesFilesAndResources) {
   ASSERT_EQ(1, wave);
   ASSERT_EQ(2, data);
   EXPECT_EQ(kToneRate, Row(wave).baseFrequency);
-  DWORD bytesOfBuffer = 0;
-  DSBCAPS caps = {sizeof caps};
-  Row(data).buffer[0]->GetCaps(&caps);
-  bytesOfBuffer = caps.dwBufferBytes;
-  EXPECT_EQ(220u, bytesOfBuffer);
+  EXPECT_EQ(220u, BufferBytes(data));
   EXPECT_EQ(4u, answer.boxes().size());
   FreeAll();
 }
@@ -515,7 +478,7 @@ void EndOfPass() {
 
 TEST(SoundMidi, LoopsThroughTheNotificationThenEnds) {
   StartSound();
-  if (Mode().empty()) GTEST_SKIP() << "runs with MU_SOUND_MODE set";
+  if (SoundMode().empty()) GTEST_SKIP() << "runs with MU_SOUND_MODE set";
   EXPECT_EQ(1, muSound::PlayMidi(kSong, 1));
   EXPECT_EQ(1, muSound::midiOpen);
   EXPECT_EQ(0, muSound::midiFinished);
@@ -547,7 +510,7 @@ TEST(SoundMidi, LoopsThroughTheNotificationThenEnds) {
 
 TEST(SoundMidi, StopWithNothingOpenSendsNothing) {
   StartSound();
-  if (Mode().empty()) GTEST_SKIP() << "runs with MU_SOUND_MODE set";
+  if (SoundMode().empty()) GTEST_SKIP() << "runs with MU_SOUND_MODE set";
   // A device opened under the alias behind the library's back stays open.
   std::string open = "open \"" + ExeFile(kSong) + "\" type sequencer alias midi";
   ASSERT_EQ(0u, mciSendStringA(open.c_str(), nullptr, 0, nullptr));
@@ -576,7 +539,7 @@ TEST(SoundMidi, StopWithNothingOpenSendsNothing) {
 
 TEST(SoundSilent, EveryOperationDoesNothing) {
   StartSound();
-  if (Mode() != "none") GTEST_SKIP() << "runs with MU_SOUND_MODE=none";
+  if (SoundMode() != "none") GTEST_SKIP() << "runs with MU_SOUND_MODE=none";
   AutoAnswer answer(IDOK);
   EXPECT_EQ(0, muSound::soundEnabled);
   EXPECT_EQ(0, muSound::Init());

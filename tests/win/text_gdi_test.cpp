@@ -2,12 +2,12 @@
 #include <gtest/gtest.h>
 #include <mu.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "surface_pixels.h"
 #include "test_app.h"
 #include "text/text_state.h"
 
@@ -21,76 +21,25 @@ struct Rgb {
 // Reads the back screen directly (not through GDI): 8-bit channels.
 class Pixels {
  public:
-  Pixels() {
+  DWORD Raw(int x, int y) const { return testpix::ReadPixel(muDraw::backScreen, x, y); }
+  Rgb At(int x, int y) const {
+    const DWORD v = Raw(x, y);
+    int c[3];
+    for (int i = 0; i < 3; ++i) c[i] = static_cast<int>(testpix::Channel(v, i) * 255 / testpix::ChannelMax(i));
+    return {c[0], c[1], c[2]};
+  }
+  // Fills the back screen with a COLORREF through a colour-fill blit.
+  void Fill(COLORREF color) const {
+    testpix::FillSurface(muDraw::backScreen, testpix::Rgb(GetRValue(color), GetGValue(color), GetBValue(color)));
+  }
+  int bytes() const {
     DDPIXELFORMAT f = {};
     f.dwSize = sizeof f;
     muDraw::backScreen->GetPixelFormat(&f);
-    bytes_ = f.dwRGBBitCount / 8;
-    masks_[0] = f.dwRBitMask;
-    masks_[1] = f.dwGBitMask;
-    masks_[2] = f.dwBBitMask;
+    return static_cast<int>(f.dwRGBBitCount / 8);
   }
-  DWORD Raw(int x, int y) const {
-    DDSURFACEDESC d = {};
-    d.dwSize = sizeof d;
-    if (muDraw::backScreen->Lock(nullptr, &d, DDLOCK_WAIT | DDLOCK_READONLY, nullptr) != DD_OK)
-      return 0xDEADBEEF;
-    const BYTE* p = static_cast<const BYTE*>(d.lpSurface) + y * d.lPitch + x * bytes_;
-    DWORD v = 0;
-    std::memcpy(&v, p, bytes_);
-    muDraw::backScreen->Unlock(nullptr);
-    return v;
-  }
-  Rgb At(int x, int y) const {
-    DWORD v = Raw(x, y);
-    int c[3];
-    for (int i = 0; i < 3; ++i) {
-      DWORD m = masks_[i], s = 0;
-      while (!(m & 1)) {
-        m >>= 1;
-        ++s;
-      }
-      c[i] = static_cast<int>(((v >> s) & m) * 255 / m);
-    }
-    return {c[0], c[1], c[2]};
-  }
-  // Fills a rectangle with a COLORREF through a colour-fill blit.
-  void Fill(int l, int t, int r, int b, COLORREF color) const {
-    DWORD v = 0;
-    const int rgb[3] = {GetRValue(color), GetGValue(color), GetBValue(color)};
-    for (int i = 0; i < 3; ++i) {
-      DWORD m = masks_[i], s = 0;
-      while (!(m & 1)) {
-        m >>= 1;
-        ++s;
-      }
-      v |= (static_cast<DWORD>(rgb[i]) * m / 255) << s;
-    }
-    DDBLTFX fx = {};
-    fx.dwSize = sizeof fx;
-    fx.dwFillColor = v;
-    RECT rc = {l, t, r, b};
-    muDraw::backScreen->Blt(&rc, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
-  }
-  int bytes() const { return bytes_; }
   // The top-left w x h pixels as a binary PPM picture, to look at.
-  void SavePpm(const char* file, int w, int h) const {
-    FILE* out = std::fopen(file, "wb");
-    if (!out) return;
-    std::fprintf(out, "P6\n%d %d\n255\n", w, h);
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) {
-        Rgb c = At(x, y);
-        unsigned char b[3] = {static_cast<unsigned char>(c.r), static_cast<unsigned char>(c.g),
-                              static_cast<unsigned char>(c.b)};
-        std::fwrite(b, 1, 3, out);
-      }
-    std::fclose(out);
-  }
-
- private:
-  int bytes_;
-  DWORD masks_[3];
+  void SavePpm(const char* file, int w, int h) const { testpix::WritePpm(file, muDraw::backScreen, 0, 0, w, h); }
 };
 
 const Rgb kBlack = {0, 0, 0}, kMagenta = {255, 0, 255}, kGreen = {0, 255, 0}, kRed = {255, 0, 0},
@@ -101,29 +50,15 @@ bool Near(const Rgb& a, const Rgb& b) {
   return std::abs(a.r - b.r) <= 8 && std::abs(a.g - b.g) <= 8 && std::abs(a.b - b.b) <= 8;
 }
 
-bool FullScreenRun() { return std::getenv("MU_TEXT_FULLSCREEN") != nullptr; }
+// Windowed, or with MU_TEXT_FULLSCREEN=1 on a full 640 x 480 x 16 screen.
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(
+    new testapp::ScreenEnvironment(testapp::FullScreenRun("MU_TEXT_FULLSCREEN")));
 
 class Gdi : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    testapp::onInit = [] {
-      if (FullScreenRun()) {
-        muSystem::fullScreen = 1;
-        muDraw::SetDepth(16, 0, 0);
-      }
-      muDraw::Screen(640, 480, 1);
-      muSystem::sceneNumber = 1;
-    };
-    ASSERT_TRUE(testapp::StartShell());
-    ASSERT_NE(muDraw::backScreen, nullptr);
-  }
-  // Gives a full-screen display its mode back for the programs after this one.
-  static void TearDownTestSuite() {
-    if (muSystem::fullScreen) muDraw::Release();
-  }
   void SetUp() override {
     ASSERT_NE(muDraw::backScreen, nullptr);
-    px_.Fill(0, 0, 640, 480, kGreenRef);
+    px_.Fill(kGreenRef);
   }
   Pixels px_;
 };
@@ -184,14 +119,14 @@ TEST_F(Gdi, PolygonFillModes) {
   EXPECT_EQ(px_.At(100, 130), kRed);
 
   // See-through hatch first, so an opaque one after it cannot rely on defaults.
-  px_.Fill(0, 0, 640, 480, kGreenRef);
+  px_.Fill(kGreenRef);
   muDraw::Polygon(kSquare, 4, kRedRef, kBlueRef, 1, 2);
   Census c2 = Inside(px_);
   EXPECT_GT(c2.red, 100);
   EXPECT_GT(c2.green, 100);
   EXPECT_EQ(c2.blue + c2.other, 0);
 
-  px_.Fill(0, 0, 640, 480, kGreenRef);
+  px_.Fill(kGreenRef);
   muDraw::Polygon(kSquare, 4, kRedRef, kBlueRef, 1, 1);
   Census c1 = Inside(px_);
   EXPECT_GT(c1.red, 100);
@@ -200,7 +135,7 @@ TEST_F(Gdi, PolygonFillModes) {
   std::vector<DWORD> mode1;
   for (int x = 100; x < 160; ++x) mode1.push_back(px_.Raw(x, 130));
 
-  px_.Fill(0, 0, 640, 480, kGreenRef);
+  px_.Fill(kGreenRef);
   muDraw::Polygon(kSquare, 4, kRedRef, kBlueRef, 1, 3);
   for (int x = 100; x < 160; ++x) EXPECT_EQ(px_.Raw(x, 130), mode1[x - 100]) << x;
 }
@@ -371,7 +306,7 @@ TEST_F(Gdi, TextBoxAlignsAndMeasures) {
 }
 
 TEST_F(Gdi, PrintFJapaneseWhiteOnNavy) {
-  px_.Fill(0, 0, 640, 480, 0);
+  px_.Fill(0);
   muDraw::PrintF(0, 0, "%s%s", "atr", "第壱ポイント通過");
   int navy = CountNear(px_, 0, 0, 200, 12, kNavy);
   int white = CountNear(px_, 0, 0, 200, 12, kWhite);
@@ -394,7 +329,7 @@ TEST_F(Gdi, PrintFIsBoundedByItsBuffer) {
 }
 
 TEST_F(Gdi, ShowFpsFirstLine) {
-  px_.Fill(0, 0, 640, 480, 0);
+  px_.Fill(0);
   muDraw::ShowFps();
   EXPECT_STREQ(muDraw::fpsText, "0.0 fps ( max 0.0 / min 999.9 )");
   EXPECT_GT(CountNear(px_, 0, 0, 150, 12, kNavy), 200);
@@ -404,11 +339,7 @@ TEST_F(Gdi, SecondSelectionClosesAnUnreleasedOne) {
   muDraw::SetFont(1, 12, 0, 0, 0, 0);
   muDraw::SetFont(0, 12, 0, 0, 0, 0);   // the first was never released
   muDraw::ReleaseFont();
-  // The back screen is free again: it can be locked.
-  DDSURFACEDESC d = {};
-  d.dwSize = sizeof d;
-  ASSERT_EQ(muDraw::backScreen->Lock(nullptr, &d, DDLOCK_WAIT, nullptr), DD_OK);
-  muDraw::backScreen->Unlock(nullptr);
+  EXPECT_TRUE(testpix::Unlocked(muDraw::backScreen));   // the back screen is free again
 }
 
 // In full screen the screen set-up confines the pointer to the screen.

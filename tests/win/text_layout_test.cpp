@@ -7,14 +7,12 @@
 #include <mu.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
-#include <vector>
 
 #include "surface_faults.h"
 #include "surface_pixels.h"
+#include "test_app.h"
 #include "text/shrink.h"
 #include "text/text_state.h"
 
@@ -23,6 +21,8 @@ namespace {
 using namespace muDraw;
 using testpix::Channel;
 using testpix::Snapshot;
+
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new testapp::ScreenEnvironment);
 
 constexpr int kLeft = 20, kRight = 320;   // the 300-pixel box
 // Characters of a line without punctuation, taken as many as fill the box.
@@ -44,7 +44,6 @@ bool InGlyph(int x, int y) {
 class TextLayout : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(testpix::StartScreen());
     SetClip(0, 0, 640, 480);
     PaintBackground();
     before_ = Snapshot(backScreen);
@@ -86,27 +85,18 @@ class TextLayout : public ::testing::Test {
   Snapshot before_{nullptr};   // the back screen under the text
 
   bool Sixteen() const { return mu::screenFormat.bytesPerPixel == 2; }
-  DWORD ChannelMax(int c) const {
-    const DWORD maxes[3] = {redMax, greenMax, blueMax};
-    return maxes[c];
-  }
   // The top five bits of a channel on 16 bits (as the shrink sees it), else all eight.
   DWORD Level(DWORD value, int c) const {
     const DWORD v = Channel(value, c);
-    return Sixteen() && ChannelMax(c) == 63 ? v >> 1 : v;
+    return Sixteen() && testpix::ChannelMax(c) == 63 ? v >> 1 : v;
   }
 
-  void Save(const Snapshot& s, const char* name, int left, int top, int right, int bottom) {
+  // The back screen's part, where the test run keeps its screenshots.
+  void Save(const char* name, int left, int top, int right, int bottom) {
     const char* dir = std::getenv("MU_SHOTS");
     if (dir) CreateDirectoryA(dir, nullptr);   // its parent exists; an existing one is kept
-    std::string path = std::string(dir ? dir : ".") + "/" + name;
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out) return;
-    std::fprintf(out, "P6\n%d %d\n255\n", right - left, bottom - top);
-    for (int y = top; y < bottom; ++y)
-      for (int x = left; x < right; ++x)
-        for (int c = 0; c < 3; ++c) std::fputc(Channel(s.At(x, y), c) * 255 / ChannelMax(c), out);
-    std::fclose(out);
+    const std::string path = std::string(dir ? dir : ".") + "/" + name;
+    testpix::WritePpm(path, backScreen, left, top, right - left, bottom - top);
   }
 
   // Every pixel that changed lies in a glyph rectangle, or right of the last
@@ -164,7 +154,7 @@ TEST_F(TextLayout, MessageLaysOutAParagraph) {
   for (int y = 20; y < 220; ++y)
     for (int x = kLeft; x < kRight; ++x) white += after.At(x, y) == whiteValue;
   EXPECT_GT(white, 500);
-  Save(after, "message.ppm", 0, 0, 360, 240);
+  Save("message.ppm", 0, 0, 360, 240);
 }
 
 TEST_F(TextLayout, SmoothMessageBlendsItsEdges) {
@@ -206,7 +196,7 @@ TEST_F(TextLayout, SmoothMessageBlendsItsEdges) {
   }
   EXPECT_GT(edge, 300) << "blends of the text colour and the pixels under it";
   EXPECT_GT(interior, 300) << "the text colour itself";
-  Save(after, "smooth_message.ppm", 0, 220, 360, 480);
+  Save("smooth_message.ppm", 0, 220, 360, 480);
 }
 
 TEST_F(TextLayout, TypeMessageRevealsCharacterByCharacter) {
@@ -289,10 +279,7 @@ TEST_F(TextLayout, CallersSelectionIsHandedBack) {
   // Every surface is free again.
   for (LPDIRECTDRAWSURFACE s : {backScreen, spriteTable[kFontSprite].surface,
                                 spriteTable[kFontBufferSprite].surface}) {
-    DDSURFACEDESC d = {};
-    d.dwSize = sizeof d;
-    ASSERT_EQ(s->Lock(nullptr, &d, DDLOCK_WAIT, nullptr), DD_OK);
-    s->Unlock(nullptr);
+    EXPECT_TRUE(testpix::Unlocked(s));
   }
   // Without a selection, none is left open.
   Message(10, 10, 300, 100, "選択", 0);
@@ -331,22 +318,6 @@ TEST_F(TextLayout, BadInputIsHandled) {
 
 // ---- The shrink on the real surfaces ---------------------------------------------
 
-// A surface's pixels as a packed picture the native kernel can read.
-struct Packed {
-  explicit Packed(const Snapshot& s)
-      : bytes(mu::screenFormat.bytesPerPixel), width(s.Width()), height(s.Height()),
-        data(static_cast<size_t>(width) * height * bytes) {
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x) {
-        const DWORD v = s.At(x, y);
-        std::memcpy(&data[(static_cast<size_t>(y) * width + x) * bytes], &v, bytes);
-      }
-  }
-  mu::PixelView View() { return mu::PixelView{data.data(), width * bytes, width, height}; }
-  int bytes, width, height;
-  std::vector<std::uint8_t> data;
-};
-
 TEST_F(TextLayout, ShrinkLineMatchesItsKernel) {
   const DWORD white = whiteValue;
   testpix::PaintValues(kFontBufferSprite, [white](int x, int y) {
@@ -357,44 +328,25 @@ TEST_F(TextLayout, ShrinkLineMatchesItsKernel) {
     ClearObject(kFontSprite);
     SetClip(clip.left, clip.top, clip.right, clip.bottom);
     ASSERT_EQ(ShrinkLine(30, 20, 0, 0, 160, 64), 1);
-    Packed expected{Snapshot(spriteTable[kFontSprite].surface)};
-    std::fill(expected.data.begin(), expected.data.end(), 0);
-    Packed buffer{Snapshot(spriteTable[kFontBufferSprite].surface)};
-    Packed screen{Snapshot(backScreen)};
+    testpix::Bytes expected(testpix::ReadBytes(spriteTable[kFontSprite].surface).size(), 0);
+    testpix::Bytes buffer = testpix::ReadBytes(spriteTable[kFontBufferSprite].surface);
+    testpix::Bytes screen = testpix::ReadBytes(backScreen);
     mu::ShrinkArea area;
     ASSERT_TRUE(mu::ClipShrink(30, 20, 0, 0, 160, 64, clip, area));
-    mu::ShrinkOnto(expected.View(), mu::AsConst(screen.View()), mu::AsConst(buffer.View()),
-                   mu::screenFormat, area);
-    const Snapshot font(spriteTable[kFontSprite].surface);
-    int written = 0;
-    for (int y = 0; y < 480; ++y)
-      for (int x = 0; x < 640; ++x) {
-        DWORD want = 0;
-        std::memcpy(&want, &expected.data[(static_cast<size_t>(y) * 640 + x) * expected.bytes],
-                    expected.bytes);
-        ASSERT_EQ(font.At(x, y), want) << x << ", " << y;
-        written += want != 0;
-      }
-    EXPECT_GT(written, 100);
+    mu::ShrinkOnto(testpix::View(expected, 640, 480), mu::AsConst(testpix::View(screen, 640, 480)),
+                   mu::AsConst(testpix::View(buffer, 640, 480)), mu::screenFormat, area);
+    EXPECT_EQ(testpix::FirstDifference(spriteTable[kFontSprite].surface, expected), "");
+    EXPECT_GT(std::count_if(expected.begin(), expected.end(), [](std::uint8_t b) { return b != 0; }), 100);
   }
 }
 
 TEST_F(TextLayout, ShrinkLineStopsWhenALockFails) {
-  SpriteRecord& font = spriteTable[kFontSprite];
-  LPDIRECTDRAWSURFACE real = font.surface;
-  real->AddRef();
-  FaultySurface* faulty = new FaultySurface(real);
-  faulty->lost = false;
-  faulty->lockResult = DDERR_SURFACEBUSY;
-  font.surface = faulty;
-  EXPECT_EQ(ShrinkLine(0, 0, 0, 0, 64, 64), 0);
-  font.surface = real;
-  faulty->Release();
+  {
+    FaultInPlace fault(spriteTable[kFontSprite].surface, DDERR_SURFACEBUSY);
+    EXPECT_EQ(ShrinkLine(0, 0, 0, 0, 64, 64), 0);
+  }
   // The Font buffer, locked first, was unlocked again.
-  DDSURFACEDESC d = {};
-  d.dwSize = sizeof d;
-  ASSERT_EQ(spriteTable[kFontBufferSprite].surface->Lock(nullptr, &d, DDLOCK_WAIT, nullptr), DD_OK);
-  spriteTable[kFontBufferSprite].surface->Unlock(nullptr);
+  EXPECT_TRUE(testpix::Unlocked(spriteTable[kFontBufferSprite].surface));
   // A segment wholly outside the clip rectangle does nothing, and succeeds.
   EXPECT_EQ(ShrinkLine(700, 0, 0, 0, 64, 64), 1);
 }

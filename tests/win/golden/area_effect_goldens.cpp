@@ -107,12 +107,6 @@ const golden::Register kRows[] = {
                    mu::PaintDiscMosaic(screen, f.bytesPerPixel, 630, 5, 200, 16)),
     MU_AREA_GOLDEN("Grain full screen", Grain(0, 0, 0, 640, 480),
                    GrainRef(screen, f, areaNoise.grain, 0, mu::kAllChannels, 0, 0, 640, 480)),
-    // Areas with nothing in them, or nothing on the screen: nothing drawn.
-    MU_AREA_GOLDEN("Empty and off-screen areas",
-                   Soften(10, 10, 0, 100); muDraw::Smoke(10, 10, 100, 0); muDraw::Zoom2(0, 0, 0, 0, 0);
-                   muDraw::Zoom4(639, 479, 5, 5, 0); muDraw::Grain(1, 700, 10, 100, 100);
-                   muDraw::SmokeFade(1, 0, 0, 0, 479, 640, 10); muDraw::DiscMosaic(320, 240, 100, 0),
-                   (void)screen),
     MU_AREA_GOLDEN("GrainRGB past the edge", GrainRGB(0, 0, 1, 2, 500, 400, 1000, 1000),
                    GrainRef(screen, f, areaNoise.grainRgb, 2, 4, 500, 400, 1000, 1000)),
 };

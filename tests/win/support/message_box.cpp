@@ -80,4 +80,12 @@ AutoAnswer::~AutoAnswer() { UnhookWindowsHookEx(hook_); }
 
 const std::vector<BoxRecord>& AutoAnswer::boxes() const { return records; }
 
+std::vector<std::string> AutoAnswer::bodies() const {
+  std::vector<std::string> out;
+  for (const BoxRecord& r : records) out.push_back(r.body);
+  return out;
+}
+
+std::string AutoAnswer::lastBody() const { return records.empty() ? "" : records.back().body; }
+
 void AutoAnswer::setButton(int button) { answer = button; }

@@ -24,6 +24,8 @@ class AutoAnswer {
   AutoAnswer& operator=(const AutoAnswer&) = delete;
 
   const std::vector<BoxRecord>& boxes() const;
+  std::vector<std::string> bodies() const;   // of every box so far, in order
+  std::string lastBody() const;              // "" before the first box
   void setButton(int button);
 
  private:

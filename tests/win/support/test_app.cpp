@@ -3,6 +3,8 @@
 #include <mu.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 extern const char appCaption[] = "muTest";
 
@@ -26,8 +28,11 @@ bool FullScreenRun(const char* variable) {
 }
 
 int StartScreen(bool fullScreen) {
-  int result = -1;
-  onInit = [&result, fullScreen] {
+  static bool called = false;
+  static int result = -1;
+  if (called) return result;
+  called = true;
+  onInit = [fullScreen] {
     if (fullScreen) {
       muSystem::fullScreen = 1;
       muDraw::SetDepth(16, 0, 0);
@@ -36,10 +41,30 @@ int StartScreen(bool fullScreen) {
     muSystem::sceneNumber = 1;
     muSystem::previousScene = 0;
   };
-  const bool started = StartShell();
+  if (!StartShell()) result = -1;   // the shell did not start
   onInit = nullptr;
-  return started ? result : -1;
+  return result;
 }
+
+void ScreenEnvironment::SetUp() {
+  ASSERT_EQ(StartScreen(fullScreen_), 1);
+  if (folder_) CreateDirectoryA(ExeFile(folder_).c_str(), nullptr);
+}
+
+void ScreenEnvironment::TearDown() { muDraw::Release(); }
+
+std::string ExeFile(const std::string& name) { return muSystem::GetExeDir(0) + name; }
+
+std::vector<std::uint8_t> FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void Frame() {
   muSystem::PumpMessages();
