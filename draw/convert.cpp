@@ -20,8 +20,6 @@ constexpr char kNeedsFullColour[] = "画面をフルカラーにして下さい"
 constexpr int kHighestRefusedDepth = 16;  // a 16-bit screen has already lost the colours
 constexpr int kSystemMemory = 1;          // memory type of the pictures read back
 
-bool LeadByte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
-
 std::uint32_t GdiColorAt(void* dc, int x, int y) { return GetPixel(static_cast<HDC>(dc), x, y); }
 
 // Loads the picture `name` (upper case, relative to the executable's
@@ -34,8 +32,8 @@ void AppendEntry(const char* packFile, const char* name) {
   HDC dc;
   if (SUCCEEDED(r.surface->GetDC(&dc))) {
     if (std::FILE* pack = std::fopen(packFile, "ab")) {
-      mu::WritePackEntry(pack, mu::FileNameOf(name, LeadByte), r.width, r.height, GdiColorAt,
-                         dc);
+      mu::WritePackEntry(pack, mu::FileNameOf(name, mu::SystemLeadByte), r.width, r.height,
+                         GdiColorAt, dc);
       std::fclose(pack);
     }
     r.surface->ReleaseDC(dc);

@@ -26,8 +26,6 @@ constexpr DWORD kStreamFlags = DSBCAPS_GETCURRENTPOSITION2 | DSBCAPS_GLOBALFOCUS
                                DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPAN | DSBCAPS_CTRLFREQUENCY |
                                DSBCAPS_STATIC;  // 0x180E2
 
-bool LeadByte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
-
 int Refuse(const char* where, const char* message) {
   muSystem::Error(where, message, 0);
   return -1;
@@ -206,7 +204,7 @@ void AddToPack(const char* packName, const char* wavPath) {
   }
   // Entries are found by their upper-case names, so they are stored so.
   char name[mu::kPackNameMax + 1];
-  if (!StoredName(mu::FileNameOf(wavPath, LeadByte), name)) return;
+  if (!StoredName(mu::FileNameOf(wavPath, mu::SystemLeadByte), name)) return;
 
   // A file the WAVE reader refuses adds nothing: no half entry in the pack.
   WAVEFORMATEX* format = nullptr;

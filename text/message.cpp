@@ -22,8 +22,6 @@ float revealTimer;
 
 namespace {
 
-bool LeadByte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
-
 // Opens the shared font on a text sprite, drawing with a transparent background.
 void OpenOn(int sprite) {
   OpenSelection(spriteTable[sprite].surface);
@@ -96,7 +94,8 @@ void CopyToBackScreen(const RECT& r) {
 }
 
 mu::LayoutRequest Request(int left, int top, int right, int bottom, int flags) {
-  return mu::LayoutRequest{{left, top, right, bottom}, flags, fontHeight, kGlyphEntries, LeadByte};
+  return mu::LayoutRequest{{left, top, right, bottom}, flags, fontHeight, kGlyphEntries,
+                           mu::SystemLeadByte};
 }
 
 // The end of every message call: the table's box, the copy, the reveal reset.
