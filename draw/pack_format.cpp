@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "app/little_endian.h"
+
 namespace mu {
 
 namespace {
@@ -9,13 +11,6 @@ namespace {
 constexpr int kHeaderBytes = 4;      // width and height
 constexpr int kChunkPixels = 16384;  // pixels converted per read or write
 constexpr std::uint32_t kFive = 31;  // a 5-bit channel value
-
-int Le16(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
-
-void PutLe16(std::uint8_t* p, unsigned v) {
-  p[0] = static_cast<std::uint8_t>(v);
-  p[1] = static_cast<std::uint8_t>(v >> 8);
-}
 
 // The file's size in bytes, the file left at its start; -1 when unknown.
 long FileSize(std::FILE* file) {
