@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/error_texts.h"
 #include "app/paths.h"
 #include "draw/pack_format.h"
 #include "draw/pixels/surface_lock.h"
@@ -21,8 +22,6 @@ namespace {
 
 constexpr char kLoadPackOp[] = "muDraw::LoadPack";
 constexpr char kSwapPackOp[] = "muDraw::SwapPack";
-constexpr char kNoPack[] = "パックファイル名が指定されていません";
-constexpr char kUnreadable[] = "BMPファイルを読み込めません";
 constexpr char kNoCopy[] = "サーフェース間で展開できません";
 constexpr int kCopyAttempts = 10;
 
@@ -49,7 +48,7 @@ class PackFile {
 // `op` what went wrong.
 bool FindEntry(const char* op, const PackFile& file, const char* name,
                char (&upper)[mu::kPackNameBuffer], mu::PackEntry* entry) {
-  if (!file.get()) return muSystem::Error(op, kNoPack, 0);
+  if (!file.get()) return muSystem::Error(op, mu::kNoPackText, 0);
   if (!name) name = "";
   const std::size_t length = std::strlen(name);
   if (length <= static_cast<std::size_t>(mu::kPackNameMax)) {
@@ -57,7 +56,7 @@ bool FindEntry(const char* op, const PackFile& file, const char* name,
     CharUpperBuffA(upper, static_cast<DWORD>(length));
     if (mu::FindPackEntry(file.get(), upper, entry)) return true;
   }
-  return muSystem::Error(op, kUnreadable, 0);
+  return muSystem::Error(op, mu::kUnreadableBmpText, 0);
 }
 
 // The record of a picture from the pack: reloaded from it by its name.
@@ -127,7 +126,7 @@ Outcome FillDestination(const char* op, PackFile& file, const mu::PackEntry& ent
   file.Close();
   if (filled != Outcome::kDone) {
     DeleteObject(scratch);
-    if (filled == Outcome::kFailed) muSystem::Error(op, kUnreadable, 0);
+    if (filled == Outcome::kFailed) muSystem::Error(op, mu::kUnreadableBmpText, 0);
     return filled;
   }
   const HRESULT hr = CopyScratch(destination, scratch, entry);
@@ -180,7 +179,7 @@ int SwapPack(const char* name, int sprite, int memoryType) {
   NameRecord(sprite, upper, entry);
   const HRESULT hr =
       CreatePlainSurface(entry.width, entry.height, MemoryTypeCaps(memoryType), &r.surface);
-  if (FAILED(hr)) return muSystem::Error(kSwapPackOp, kUnreadable, hr);
+  if (FAILED(hr)) return muSystem::Error(kSwapPackOp, mu::kUnreadableBmpText, hr);
   return FillDestination(kSwapPackOp, file, entry, upper, sprite) == Outcome::kDone ? sprite : 0;
 }
 

@@ -4,6 +4,7 @@
 // format itself is sound_pack's; this file opens the files and makes buffers.
 #include <cstring>
 
+#include "app/error_texts.h"
 #include "app/paths.h"
 #include "sound/sound_pack.h"
 #include "sound/sound_table.h"
@@ -16,9 +17,7 @@ namespace {
 
 constexpr char kPackWhere[] = "muSound::LoadPack";
 constexpr char kStreamWhere[] = "muSound::LoadStream";
-constexpr char kNoPack[] = "パックファイル名が指定されていません";
 constexpr char kNoEntry[] = "WAVEファイルを読み込めません";
-constexpr char kNoBuffer[] = "サウンドバッファが生成できません";
 constexpr char kNameTooLong[] = "ファイル名が長すぎます";
 constexpr char kWaveFiles[] = "*.WAV";
 // A stream's buffer: its own play cursor, heard while the window is inactive.
@@ -64,7 +63,7 @@ bool FindPackSound(const char* where, const char* name, const mu::PackFile& pack
                    PackSound* sound) {
   sound->block = nullptr;
   if (!pack.open()) {
-    Refuse(where, kNoPack);
+    Refuse(where, mu::kNoPackText);
     return false;
   }
   char upper[mu::kPackNameMax + 1];
@@ -117,7 +116,7 @@ int LoadPack(const char* name, int mixCount) {
   if (samples) GlobalFree(samples);
   GlobalFree(sound.block);
   if (!read) return Refuse(kPackWhere, kNoEntry);
-  if (FAILED(result)) return FailLoad(row, kPackWhere, kNoBuffer, result);
+  if (FAILED(result)) return FailLoad(row, kPackWhere, mu::kNoSoundBufferText, result);
   row.stream.dataSize = 0;
   return FinishPackLoad(row, name, kPackWhere);
 }
@@ -147,7 +146,7 @@ int LoadStream(const char* name, DWORD loopOffset) {
   description.lpwfxFormat = sound.block;
   HRESULT result = MakeRowBuffers(row, description, nullptr, 0);
   GlobalFree(sound.block);
-  if (FAILED(result)) return FailLoad(row, kStreamWhere, kNoBuffer, result);
+  if (FAILED(result)) return FailLoad(row, kStreamWhere, mu::kNoSoundBufferText, result);
   if (!WriteFirstChunk(row, pack.source())) return FailLoad(row, kStreamWhere, kNoEntry, 0);
   return FinishPackLoad(row, name, kStreamWhere);
 }
