@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "app/error_texts.h"
+#include "app/pack_files.h"
 #include "app/paths.h"
 #include "draw/pack_format.h"
 #include "draw/pixels/surface_lock.h"
@@ -47,14 +48,11 @@ class PackFile {
 // case; a name longer than a sprite's name is never an entry's. Reports for
 // `op` what went wrong.
 bool FindEntry(const char* op, const PackFile& file, const char* name,
-               char (&upper)[mu::kPackNameBuffer], mu::PackEntry* entry) {
+               char (&upper)[mu::kPackNameMax + 1], mu::PackEntry* entry) {
   if (!file.get()) return muSystem::Error(op, mu::kNoPackText, 0);
-  if (!name) name = "";
-  const std::size_t length = std::strlen(name);
-  if (length <= static_cast<std::size_t>(mu::kPackNameMax)) {
-    std::memcpy(upper, name, length + 1);
-    CharUpperBuffA(upper, static_cast<DWORD>(length));
-    if (mu::FindPackEntry(file.get(), upper, entry)) return true;
+  if (mu::UpperCaseName(name ? name : "", upper, sizeof upper) &&
+      mu::FindPackEntry(file.get(), upper, entry)) {
+    return true;
   }
   return muSystem::Error(op, mu::kUnreadableBmpText, 0);
 }
@@ -150,7 +148,7 @@ char* SetPack(const char* fileName) {
 
 int LoadPack(const char* name, int memoryType) {
   PackFile file;
-  char upper[mu::kPackNameBuffer];
+  char upper[mu::kPackNameMax + 1];
   mu::PackEntry entry;
   if (!FindEntry(kLoadPackOp, file, name, upper, &entry)) return 0;
   const int sprite = CreateUnkeyed(entry.width, entry.height, memoryType);
@@ -166,7 +164,7 @@ int LoadPack(const char* name, int memoryType) {
 int SwapPack(const char* name, int sprite, int memoryType) {
   if (!ValidSprite(sprite)) return 0;
   PackFile file;
-  char upper[mu::kPackNameBuffer];
+  char upper[mu::kPackNameMax + 1];
   mu::PackEntry entry;
   if (!FindEntry(kSwapPackOp, file, name, upper, &entry)) return 0;
   SpriteRecord& r = spriteTable[sprite];
