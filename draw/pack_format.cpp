@@ -60,7 +60,7 @@ void ConvertRun(const std::uint8_t* packed, int count, P* out, const ChannelTabl
 
 }  // namespace
 
-bool FindPackEntry(std::FILE* file, const char* name, PackEntry* entry) {
+bool FindPackEntry(std::FILE* file, const char* name, PictureEntry* entry) {
   if (std::strlen(name) > static_cast<std::size_t>(kPackNameMax)) return false;
   const long size = FileSize(file);
   if (size < 0) return false;
@@ -78,7 +78,7 @@ bool FindPackEntry(std::FILE* file, const char* name, PackEntry* entry) {
     if (pixelBytes > static_cast<std::uint64_t>(size) - position) return false;
     if (std::strcmp(stored, name) == 0) {
       if (width == 0 || height == 0) return false;
-      *entry = PackEntry{width, height};
+      *entry = PictureEntry{width, height};
       return true;
     }
     position += pixelBytes;

@@ -48,7 +48,7 @@ class PackFile {
 // case; a name longer than a sprite's name is never an entry's. Reports for
 // `op` what went wrong.
 bool FindEntry(const char* op, const PackFile& file, const char* name,
-               char (&upper)[mu::kPackNameMax + 1], mu::PackEntry* entry) {
+               char (&upper)[mu::kPackNameMax + 1], mu::PictureEntry* entry) {
   if (!file.get()) return muSystem::Error(op, mu::kNoPackText, 0);
   if (mu::UpperCaseName(name ? name : "", upper, sizeof upper) &&
       mu::FindPackEntry(file.get(), upper, entry)) {
@@ -58,7 +58,7 @@ bool FindEntry(const char* op, const PackFile& file, const char* name,
 }
 
 // The record of a picture from the pack: reloaded from it by its name.
-void NameRecord(int sprite, const char* upper, const mu::PackEntry& entry) {
+void NameRecord(int sprite, const char* upper, const mu::PictureEntry& entry) {
   SpriteRecord& r = spriteTable[sprite];
   std::strcpy(r.name, upper);
   r.packed = 1;
@@ -71,7 +71,7 @@ enum class Outcome { kDone, kFailed, kLockFailed };
 
 // Converts the entry's pixels from the file into the scratch sprite, locked
 // for that, in the scratch surface's own pixel format.
-Outcome FillScratch(int scratch, const PackFile& file, const mu::PackEntry& entry) {
+Outcome FillScratch(int scratch, const PackFile& file, const mu::PictureEntry& entry) {
   SurfaceLock lock(spriteTable[scratch].surface);
   if (!lock.Locked()) return Outcome::kLockFailed;
   const mu::PixelView view = lock.View();
@@ -89,7 +89,7 @@ bool restoringForCopy;
 
 // Blits the scratch sprite onto the destination, up to kCopyAttempts times,
 // restoring the surfaces after each attempt that finds them lost.
-HRESULT CopyScratch(int destination, int scratch, const mu::PackEntry& entry) {
+HRESULT CopyScratch(int destination, int scratch, const mu::PictureEntry& entry) {
   RECT whole = {0, 0, entry.width, entry.height};
   HRESULT hr = DDERR_SURFACELOST;
   for (int attempt = 0; attempt < kCopyAttempts; ++attempt) {
@@ -116,7 +116,7 @@ HRESULT CopyScratch(int destination, int scratch, const mu::PackEntry& entry) {
 // stands at the entry's pixels: fill a scratch sprite, copy it over, then key
 // and name the destination. Reports its failures, except a failed lock; the
 // scratch sprite is always freed again.
-Outcome FillDestination(const char* op, PackFile& file, const mu::PackEntry& entry,
+Outcome FillDestination(const char* op, PackFile& file, const mu::PictureEntry& entry,
                         const char* upper, int destination) {
   const int scratch = CreateUnkeyed(entry.width, entry.height, kMemoryPlaced);
   if (scratch == 0) return Outcome::kFailed;  // reported by CreateObject
@@ -149,7 +149,7 @@ char* SetPack(const char* fileName) {
 int LoadPack(const char* name, int memoryType) {
   PackFile file;
   char upper[mu::kPackNameMax + 1];
-  mu::PackEntry entry;
+  mu::PictureEntry entry;
   if (!FindEntry(kLoadPackOp, file, name, upper, &entry)) return 0;
   const int sprite = CreateUnkeyed(entry.width, entry.height, memoryType);
   if (sprite == 0) return 0;  // reported by CreateObject
@@ -165,7 +165,7 @@ int SwapPack(const char* name, int sprite, int memoryType) {
   if (!ValidSprite(sprite)) return 0;
   PackFile file;
   char upper[mu::kPackNameMax + 1];
-  mu::PackEntry entry;
+  mu::PictureEntry entry;
   if (!FindEntry(kSwapPackOp, file, name, upper, &entry)) return 0;
   SpriteRecord& r = spriteTable[sprite];
   if (r.surface) {
