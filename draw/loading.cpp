@@ -153,8 +153,7 @@ bool LoadIntoRecord(const char* name, int sprite, int memoryType, bool checkCopy
   ::DeleteObject(bitmap);
   if (checkCopy && FAILED(hr)) {
     *code = hr;
-    r.surface->Release();
-    r.surface = nullptr;
+    ReleaseObject(r.surface);
     return false;
   }
   ApplyLoadKey(sprite);
@@ -215,10 +214,7 @@ int SwapObject(const char* name, int sprite, int memoryType) {
   if (NameTooLong(name)) return muSystem::Error(kSwapOp, mu::kNameTooLongText, 0);
   if (!ValidSprite(sprite)) return 0;
   SpriteRecord& r = spriteTable[sprite];
-  if (r.surface) {
-    r.surface->Release();
-    r.surface = nullptr;
-  }
+  ReleaseObject(r.surface);
   // The index stays reserved under the new name even if the load fails: its
   // holder keeps using it, so no other load may take it.
   Reserve(sprite, name);

@@ -168,10 +168,7 @@ int SwapPack(const char* name, int sprite, int memoryType) {
   mu::PictureEntry entry;
   if (!FindEntry(kSwapPackOp, file, name, upper, &entry)) return 0;
   SpriteRecord& r = spriteTable[sprite];
-  if (r.surface) {
-    r.surface->Release();
-    r.surface = nullptr;
-  }
+  ReleaseObject(r.surface);
   // The index stays reserved under the entry's name even if the load fails:
   // its holder keeps using it, and a later Restore may still bring it back.
   NameRecord(sprite, upper, entry);

@@ -26,6 +26,16 @@ DWORD MemoryTypeCaps(int memoryType);
 // Creates an off-screen surface of width x height with these capabilities.
 HRESULT CreatePlainSurface(int width, int height, DWORD caps, LPDIRECTDRAWSURFACE* out);
 
+// Releases a DirectDraw object once and sets its pointer to none; a null
+// pointer is left alone, so every release is safe after a partial start-up.
+template <typename T>
+void ReleaseObject(T*& object) {
+  if (object) {
+    object->Release();
+    object = nullptr;
+  }
+}
+
 // CreateObject without its colour key, for a caller that keys the sprite
 // itself once it holds its picture (probing the key costs two GDI round trips
 // through the surface).
