@@ -156,7 +156,7 @@ void SmoothMessageLayout(int left, int top, int right, int bottom, const char* t
 
 int ShrinkLine(int x, int y, int sl, int st, int sr, int sb) {
   mu::ShrinkArea area;
-  if (!mu::ClipShrink(x, y, sl, st, sr, sb, {clipLeft, clipTop, clipRight, clipBottom}, area)) {
+  if (!mu::ClipShrink(x, y, sl, st, sr, sb, ClipRectangle(), area)) {
     return 1;
   }
   SurfaceLock buffer(SpriteSurface(kFontBufferSprite), DDLOCK_WAIT | DDLOCK_READONLY);

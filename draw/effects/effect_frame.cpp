@@ -1,7 +1,5 @@
 #include "draw/effects/effect_frame.h"
 
-#include <algorithm>
-
 #include "draw/effects/channels.h"
 #include "draw/pixels/surface_lock.h"
 #include "draw/sprites.h"
@@ -13,7 +11,7 @@ int RunSpriteEffect(int x, int y, int sprite, int left, int top, int right, int 
   LPDIRECTDRAWSURFACE source = SpriteSurface(sprite);
   const mu::PixelFormat& f = mu::screenFormat;
   if (!source || !backScreen || !mu::EffectsSupported(f)) return 1;
-  const mu::ClipBounds clip = {clipLeft, clipTop, clipRight, clipBottom};
+  const mu::ClipBounds clip = ClipRectangle();
   EffectFrame frame;
   if (!mu::ClipEffect(x, y, left, top, right, bottom, clip, frame.area)) return 1;
   if (frame.area.width == 0 || frame.area.height == 0) return 1;
@@ -30,8 +28,7 @@ int RunSpriteEffect(int x, int y, int sprite, int left, int top, int right, int 
   const mu::EffectArea& a = frame.area;
   frame.dst = frame.screen.Sub(a.x, a.y, a.width, a.height, f.bytesPerPixel);
   frame.src = mu::AsConst(from).Sub(a.left, a.top, a.width, a.height, f.bytesPerPixel);
-  frame.bounds = {std::max(clip.left, 0), std::max(clip.top, 0), std::min(clip.right, frame.screen.width),
-                  std::min(clip.bottom, frame.screen.height)};
+  frame.bounds = mu::CutTo(clip, frame.screen.width, frame.screen.height);
   frame.format = &f;
   kernel(frame, context);
   return 1;

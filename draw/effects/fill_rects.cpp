@@ -5,8 +5,7 @@
 namespace mu {
 
 bool CutToSurface(ClipBounds& r, int width, int height) {
-  ClipBounds cut = {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, width),
-                    std::min(r.bottom, height)};
+  const ClipBounds cut = CutTo(r, width, height);
   if (cut.right <= cut.left || cut.bottom <= cut.top) return false;
   r = cut;
   return true;

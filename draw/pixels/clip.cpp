@@ -88,6 +88,11 @@ bool ClipWrites(int left, int top, int right, int bottom, const ClipBounds& clip
   return true;
 }
 
+ClipBounds CutTo(const ClipBounds& r, int width, int height) {
+  return ClipBounds{std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, width),
+                    std::min(r.bottom, height)};
+}
+
 bool FitArea(long long x, long long y, unsigned width, unsigned height, int surfaceWidth,
              int surfaceHeight, Area& out) {
   long long right = std::min<long long>(x + width, surfaceWidth);

@@ -60,6 +60,10 @@ struct WriteLimits {
 bool ClipWrites(int left, int top, int right, int bottom, const ClipBounds& clip, int dstWidth,
                 int dstHeight, WriteLimits& out);
 
+// The rectangle cut to a surface of width x height; it may come out empty
+// (right <= left or bottom <= top).
+ClipBounds CutTo(const ClipBounds& rect, int width, int height);
+
 // An area of one surface: top-left and size, all of it inside the surface.
 struct Area {
   int x, y;
