@@ -5,13 +5,12 @@
 
 #include <climits>
 
-#include "draw/effects/channels.h"
+#include "draw/effects/effect_frame.h"
 #include "draw/effects/ripple.h"
 #include "draw/effects/rotate.h"
 #include "draw/effects/smear.h"
 #include "draw/effects/tunnel.h"
 #include "draw/pixels/clip.h"
-#include "draw/pixels/surface_lock.h"
 #include "draw/sprites.h"
 
 namespace muDraw {
@@ -23,20 +22,13 @@ mu::ClipBounds OnScreen(const mu::PixelView& screen) {
   return mu::CutTo(ClipRectangle(), screen.width, screen.height);
 }
 
-// Locks the sprite and the back screen and runs body(sprite, screen): 1, or 0
-// when a lock failed (a lost surface is restored then). A sprite without a
-// surface, or a depth the effects do not draw on, draws nothing.
+// The sprite and the back screen locked together (effect_frame.h) for
+// body(sprite, screen), the sprite read only.
 template <typename Body>
 int Locked(int sprite, Body body) {
-  LPDIRECTDRAWSURFACE source = SpriteSurface(sprite);
-  if (!source || !backScreen || !mu::EffectsSupported(mu::screenFormat)) return 1;
-  SpriteOnScreen lock(source, backScreen);
-  if (!lock.Locked()) {
-    if (lock.Lost()) Restore();
-    return 0;
-  }
-  if (lock.BothAt(mu::screenFormat.bytesPerPixel * 8)) body(mu::AsConst(lock.Source()), lock.Target());
-  return 1;
+  return OnSpriteAndScreen(sprite, [&body](const mu::PixelView& from, const mu::PixelView& screen) {
+    body(mu::AsConst(from), screen);
+  });
 }
 
 // A rectangle's side, when it is positive and fits an int.
