@@ -6,11 +6,9 @@
 namespace mu {
 
 namespace {
-constexpr long long kIntMin = -2147483647LL - 1, kIntMax = 2147483647LL;
-
 bool FitsInt(std::initializer_list<long long> values) {
   for (long long v : values) {
-    if (v < kIntMin || v > kIntMax) return false;
+    if (v < INT_MIN || v > INT_MAX) return false;
   }
   return true;
 }
