@@ -12,7 +12,6 @@ namespace mu {
 
 namespace {
 
-constexpr int kMaxSlidingWidth = 4096;   // wider areas take the reference loop
 
 // The level components of a pixel added into sums.
 template <typename P>
@@ -103,7 +102,7 @@ void BoxBlurReference(PixelView dst, ConstPixelView src, const PixelFormat& f, i
 // sum across them as it moves right: the same sums, a few additions a pixel.
 template <typename P>
 void BoxBlurSliding(PixelView dst, ConstPixelView src, const PixelFormat& f, int size) {
-  static int columns[3][kMaxSlidingWidth];
+  static int columns[3][kMaxColumns];
   const int w = dst.width, h = dst.height;
   auto addRow = [&](int y, int sign) {
     const P* row = src.Row<P>(y);
@@ -174,7 +173,7 @@ void BoxBlur(PixelView dst, ConstPixelView src, const PixelFormat& f, int size) 
   size = std::min({size, kMaxBoxSize, dst.width, dst.height});
   ForDepth(dst, f, [&](auto pixel) {
     using P = decltype(pixel);
-    if (!FastPath() || dst.width > kMaxSlidingWidth) {
+    if (!FastPath() || dst.width > kMaxColumns) {
       BoxBlurReference<P>(dst, src, f, size);
       return;
     }

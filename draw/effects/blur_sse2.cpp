@@ -58,9 +58,8 @@ bool BoxBlur2(PixelView dst, ConstPixelView src, const PixelFormat& f) {
 }
 
 bool SoftEdge(PixelView dst, ConstPixelView src, const PixelFormat& f, const SoftEdgeRow& pixel) {
-  constexpr int kMaxWidth = 4096;
-  static const std::vector<std::uint16_t> drawnRow(kMaxWidth, 1);   // beyond the area: never transparent
-  if (!f.Sixteen() || dst.width > kMaxWidth) return false;
+  static const std::vector<std::uint16_t> drawnRow(kMaxColumns, 1);   // beyond the area: never transparent
+  if (!f.Sixteen() || dst.width > kMaxColumns) return false;
   const Lanes16 l = LevelLanes(f);
   const int w = dst.width, h = dst.height;
   const __m128i zero = _mm_setzero_si128(), one = _mm_set1_epi16(1);

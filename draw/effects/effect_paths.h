@@ -57,9 +57,13 @@ struct FadeCuts {
   int target[3];
 };
 
+// Widest area the sprite effects' fast paths take in their fixed tables and
+// row buffers (the gradients' columns, the sliding box blur, the soft edge);
+// wider areas go through the reference loops.
+constexpr int kMaxColumns = 4096;
+
 // Per-column settings of a horizontal gradient for the vector paths (every
 // row has the same), with room for the spare lanes of a row's last vector.
-constexpr int kMaxColumns = 4096;
 struct ColumnAlpha {
   std::int16_t multiplier[3][kMaxColumns + 8];
   std::int16_t sourceBase[3][kMaxColumns + 8];   // -1: the plan's base is the source
