@@ -304,7 +304,6 @@ void DarkenTyped(PixelView dst, ConstPixelView src, const PixelFormat& f, const 
   });
 }
 
-
 }  // namespace
 
 void AlphaPlan::Build(const PixelFormat& f, const long double weight[3]) {
