@@ -112,6 +112,11 @@ void BoxBlurSliding(PixelView dst, ConstPixelView src, const PixelFormat& f, int
   };
   for (int c = 0; c < 3; ++c) std::fill(columns[c], columns[c] + w, 0);
   for (int j = 0; j < size; ++j) addRow(j, 1);
+  // sum / (size x size) as one 32 x 32-bit product: the sums stay below
+  // 2^19, where the reciprocal rounded up at 31 bits is off by less than
+  // the smallest fraction of a quotient (1 / 2025), so every quotient is exact.
+  const std::uint32_t reciprocal =
+      static_cast<std::uint32_t>(((1ull << 31) + size * size - 1) / (size * size));
   int top = 0;
   for (int r = 0; r < h; ++r) {
     const int by = std::min(r, h - size);
@@ -127,11 +132,6 @@ void BoxBlurSliding(PixelView dst, ConstPixelView src, const PixelFormat& f, int
     const P* s = src.Row<P>(r);
     P* d = dst.Row<P>(r);
     int left = 0;
-    // sum / (size x size) as one 32 x 32-bit product: the sums stay below
-    // 2^19, where the reciprocal rounded up at 31 bits is off by less than
-    // the smallest fraction of a quotient (1 / 2025), so every quotient is exact.
-    const std::uint32_t reciprocal =
-        static_cast<std::uint32_t>(((1ull << 31) + size * size - 1) / (size * size));
     for (int col = 0; col < w; ++col) {
       const int bx = std::min(col, w - size);
       if (bx != left) {

@@ -247,11 +247,17 @@ class RowZooms {
   long long row_ = 0;
 };
 
+// The colour factors held to their range (FactorValue), once per call.
+ChannelFloats HeldFactors(const ChannelFloats& factor) {
+  return ChannelFloats{{FactorValue(factor.v[0]), FactorValue(factor.v[1]), FactorValue(factor.v[2])}};
+}
+
+// A pixel's level components times factors already held to their range.
 template <typename P>
-std::uint32_t Scaled(std::uint32_t p, const PixelFormat& f, const ChannelFloats& factor) {
+std::uint32_t Scaled(std::uint32_t p, const PixelFormat& f, const ChannelFloats& held) {
   std::uint32_t out = 0;
   for (int c = 0; c < 3; ++c) {
-    const long double v = static_cast<long double>(Depth<P>::Get(p, f, c)) * FactorValue(factor.v[c]);
+    const long double v = static_cast<long double>(Depth<P>::Get(p, f, c)) * held.v[c];
     out |= Depth<P>::Put(static_cast<std::uint32_t>(std::min<long long>(static_cast<long long>(v), Depth<P>::kMax)), f, c);
   }
   return out;
@@ -260,12 +266,13 @@ std::uint32_t Scaled(std::uint32_t p, const PixelFormat& f, const ChannelFloats&
 template <typename P>
 void StretchReference(const RotateTarget& t, const RotateSource& s, const PixelFormat& f, const Turn& g,
                       const StretchRows& rows) {
+  const ChannelFloats held = HeldFactors(rows.factor);
   RowZooms zooms(rows);
   for (int r = 0; r < t.written.height; ++r) {
     zooms.MoveTo(static_cast<long long>(t.firstRow) + r);
     if (!ValidZoom(zooms.x()) || !ValidZoom(zooms.y())) continue;
     const Axes axes = MakeAxes(t, s, Form::kZoomedTiled, zooms.x(), zooms.y());
-    ReferenceRow<P>(t, s, g, axes, r, [&](std::uint32_t p) { return Scaled<P>(p, f, rows.factor); });
+    ReferenceRow<P>(t, s, g, axes, r, [&](std::uint32_t p) { return Scaled<P>(p, f, held); });
   }
 }
 
@@ -413,7 +420,8 @@ bool StretchFast(const RotateTarget& t, const RotateSource& s, const PixelFormat
     if (!WalkAxis(zx, tables.firstA, std::max(ua, ub), ax.offset, s.width, tables.columnBytes, columnBytes) ||
         !WalkAxis(zy, tables.firstB, std::max(va, vb), ay.offset, s.height, tables.rowBytes, rowBytes)) {
       const Axes axes = MakeAxes(t, s, Form::kZoomedTiled, zx, zy);
-      ReferenceRow<P>(t, s, g, axes, r, [&](std::uint32_t p) { return Scaled<P>(p, f, rows.factor); });
+      const ChannelFloats held = HeldFactors(rows.factor);
+      ReferenceRow<P>(t, s, g, axes, r, [&](std::uint32_t p) { return Scaled<P>(p, f, held); });
       continue;
     }
     if (split) {
