@@ -170,9 +170,8 @@ int ShrinkLine(int x, int y, int sl, int st, int sr, int sb) {
   // no channels to blend.
   const int bits = screen.BitsPerPixel();
   if (buffer.BitsPerPixel() != bits || font.BitsPerPixel() != bits || bits < 16) return 1;
-  const DDPIXELFORMAT& pf = screen.Format();
   mu::ShrinkOnto(font.View(), mu::AsConst(screen.View()), mu::AsConst(buffer.View()),
-                 mu::MakePixelFormat(bits, pf.dwRBitMask, pf.dwGBitMask, pf.dwBBitMask), area);
+                 screen.ViewFormat(), area);
   return 1;
 }
 
