@@ -33,8 +33,9 @@ inline bool FastPath() { return kernelPath == KernelPath::kFast; }
 // in their fixed row buffers; wider areas go through the reference loops.
 constexpr int kAreaRowCapacity = 2048;
 
-constexpr int kTopLevel = 31;      // highest five-bit level
-constexpr int kMaxFactor = 256;    // factors above this saturate every lit channel anyway
+constexpr int kChannelValues = 256;   // values of the widest channel the effects draw on (8 bits)
+constexpr int kTopLevel = 31;         // highest five-bit level
+constexpr int kMaxFactor = 256;       // factors above this saturate every lit channel anyway
 
 // True for the formats the effects draw on: 16-bit with 5- or 6-bit channels,
 // 32-bit with 8-bit channels. Anything else draws nothing.
@@ -122,7 +123,7 @@ struct DifferenceSteps {
 struct ScaleSteps {
   int max;
   int multiplier;
-  int value[256];
+  int value[kChannelValues];
   void Build(float factor, int max);
 };
 

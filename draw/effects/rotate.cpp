@@ -367,7 +367,7 @@ bool StretchFast(const RotateTarget& t, const RotateSource& s, const PixelFormat
   // in place: three lookups paint a pixel.
   struct ChannelScale {
     std::uint32_t shift, max;
-    std::uint32_t out[256];
+    std::uint32_t out[kChannelValues];
   } scale[3];
   for (int c = 0; c < 3; ++c) {
     ScaleSteps steps;
