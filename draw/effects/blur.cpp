@@ -47,13 +47,17 @@ std::uint32_t SoftPixel(PixelView dst, ConstPixelView src, const PixelFormat& f,
   return Compose<P>(sum, f);
 }
 
+// The rule at pixel (col, r): a source pixel of 0 leaves the target alone.
+template <typename P>
+void SoftAt(PixelView dst, ConstPixelView src, const PixelFormat& f, int col, int r) {
+  const std::uint32_t s = src.Row<P>(r)[col];
+  if (s != 0) dst.Row<P>(r)[col] = static_cast<P>(SoftPixel<P>(dst, src, f, col, r, s));
+}
+
 template <typename P>
 void SoftEdgeReference(PixelView dst, ConstPixelView src, const PixelFormat& f) {
   for (int r = 0; r < dst.height; ++r) {
-    for (int col = 0; col < dst.width; ++col) {
-      const std::uint32_t s = src.Row<P>(r)[col];
-      if (s != 0) dst.Row<P>(r)[col] = static_cast<P>(SoftPixel<P>(dst, src, f, col, r, s));
-    }
+    for (int col = 0; col < dst.width; ++col) SoftAt<P>(dst, src, f, col, r);
   }
 }
 
@@ -155,11 +159,16 @@ void SoftEdge(PixelView dst, ConstPixelView src, const PixelFormat& f) {
     using P = decltype(pixel);
     if (FastPath()) {
 #ifdef __SSE2__
-      auto pixel = [&](int col, int r) {
-        const std::uint32_t s = src.Row<P>(r)[col];
-        if (s != 0) dst.Row<P>(r)[col] = static_cast<P>(SoftPixel<P>(dst, src, f, col, r, s));
-      };
-      if (sse2::SoftEdge(dst, src, f, pixel)) return;
+      // The vector path's inner columns first, then the others by the rule:
+      // the order of the pixels does not matter (see SoftEdgeFast).
+      int end = 1;
+      if (sse2::SoftEdge(dst, src, f, end)) {
+        for (int r = 0; r < dst.height; ++r) {
+          SoftAt<P>(dst, src, f, 0, r);
+          for (int col = end; col < dst.width; ++col) SoftAt<P>(dst, src, f, col, r);
+        }
+        return;
+      }
 #endif
       SoftEdgeFast<P>(dst, src, f);
     } else {

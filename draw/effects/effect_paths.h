@@ -5,7 +5,6 @@
 #define MU_DRAW_EFFECTS_EFFECT_PATHS_H
 
 #include <cstdint>
-#include <functional>
 
 #include "draw/effects/blend.h"
 #include "draw/effects/channels.h"
@@ -75,10 +74,6 @@ struct ColumnCuts {
   std::uint32_t targetBytes[kMaxColumns + 8];
 };
 
-// The soft edge's plain rule for one pixel (col, r) of the views, for the
-// vector path's edges.
-using SoftEdgeRow = std::function<void(int col, int r)>;
-
 #ifdef __SSE2__
 namespace sse2 {
 // Each returns false when it has no vector form for the format; the caller
@@ -95,7 +90,9 @@ bool Brightness(PixelView dst, ConstPixelView src, const PixelFormat& f, const S
 bool GrayBlt(PixelView dst, ConstPixelView src, const PixelFormat& f);
 bool ChannelMask(PixelView dst, ConstPixelView src, const PixelFormat& f, std::uint32_t keep);
 bool BoxBlur2(PixelView dst, ConstPixelView src, const PixelFormat& f);
-bool SoftEdge(PixelView dst, ConstPixelView src, const PixelFormat& f, const SoftEdgeRow& pixel);
+// The soft edge's inner columns 1 .. end - 1 of every row, eight at a time;
+// the caller does column 0 and the columns from `end` on by the plain rule.
+bool SoftEdge(PixelView dst, ConstPixelView src, const PixelFormat& f, int& end);
 }  // namespace sse2
 #endif
 
