@@ -11,7 +11,7 @@
 
 #ifdef __SSE2__
 #include <algorithm>
-#include <vector>
+#include <array>
 
 #include "draw/effects/sse2_pixels.h"
 
@@ -58,7 +58,12 @@ bool BoxBlur2(PixelView dst, ConstPixelView src, const PixelFormat& f) {
 }
 
 bool SoftEdge(PixelView dst, ConstPixelView src, const PixelFormat& f, int& end) {
-  static const std::vector<std::uint16_t> drawnRow(kMaxColumns, 1);   // beyond the area: never transparent
+  // The row above the first and below the last: drawn, so never a transparent neighbour.
+  static const auto drawnRow = [] {
+    std::array<std::uint16_t, kMaxColumns> row;
+    row.fill(1);
+    return row;
+  }();
   if (!f.Sixteen() || dst.width > kMaxColumns) return false;
   const Lanes16 l = LevelLanes(f);
   const int w = dst.width, h = dst.height;
