@@ -27,6 +27,7 @@ int AngleIndex(int degrees) {
 namespace {
 
 constexpr long long kScale = muDraw::kSineScale;
+constexpr int kStepScale = muDraw::kSineScale;   // for U and V stepped in 32 bits: an int division
 
 // The angle's cosine and sine and the rectangle's half sizes.
 struct Turn {
@@ -178,9 +179,9 @@ void TableRow(const RotateTarget& t, const RotateSource& s, const Turn& g, const
   int v = static_cast<int>(win.v0 + static_cast<long long>(g.c) * r);
   P* d = t.written.Row<P>(r);
   for (int c = 0; c < t.written.width; ++c, u += g.c, v += g.s) {
-    const std::ptrdiff_t x = tables.columnBytes[u / 360 - tables.firstA];
-    const std::ptrdiff_t y = tables.rowBytes[v / 360 - tables.firstB];
-    if ((x | y) < 0) continue;
+    const std::ptrdiff_t x = tables.columnBytes[u / kStepScale - tables.firstA];
+    const std::ptrdiff_t y = tables.rowBytes[v / kStepScale - tables.firstB];
+    if ((x | y) < 0) continue;   // either is -1: the OR of two offsets has the sign bit of either
     const P pixel = *reinterpret_cast<const P*>(base + y + x);
     if (pixel != 0) d[c] = static_cast<P>(paint(pixel));
   }
