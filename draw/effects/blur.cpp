@@ -63,22 +63,28 @@ void SoftEdgeReference(PixelView dst, ConstPixelView src, const PixelFormat& f) 
 
 // Only a transparent neighbour changes a pixel, and the target is never
 // written under one, so the order of the pixels does not matter: inner pixels
-// whose four neighbours are all drawn are copied straight.
+// whose four neighbours are all drawn are copied straight. The outer rows and
+// columns, whose neighbours lie partly outside, go by the rule.
 template <typename P>
 void SoftEdgeFast(PixelView dst, ConstPixelView src, const PixelFormat& f) {
   const int w = dst.width, h = dst.height;
   for (int r = 0; r < h; ++r) {
+    if (r == 0 || r == h - 1 || w < 3) {
+      for (int col = 0; col < w; ++col) SoftAt<P>(dst, src, f, col, r);
+      continue;
+    }
     const P* s = src.Row<P>(r);
-    const P* above = r > 0 ? src.Row<P>(r - 1) : nullptr;
-    const P* below = r < h - 1 ? src.Row<P>(r + 1) : nullptr;
+    const P* above = src.Row<P>(r - 1);
+    const P* below = src.Row<P>(r + 1);
     P* d = dst.Row<P>(r);
-    for (int col = 0; col < w; ++col) {
+    SoftAt<P>(dst, src, f, 0, r);
+    for (int col = 1; col < w - 1; ++col) {
       const P sp = s[col];
       if (sp == 0) continue;
-      const bool inner = col > 0 && col < w - 1 && above && below && s[col - 1] != 0 &&
-                         s[col + 1] != 0 && above[col] != 0 && below[col] != 0;
+      const bool inner = s[col - 1] != 0 && s[col + 1] != 0 && above[col] != 0 && below[col] != 0;
       d[col] = inner ? sp : static_cast<P>(SoftPixel<P>(dst, src, f, col, r, sp));
     }
+    SoftAt<P>(dst, src, f, w - 1, r);
   }
 }
 
