@@ -102,8 +102,10 @@ Axis MakeAxis(Form form, long long target, long long size, long long start, long
   a.offset = (target - size) >> 1;   // >> of a negative value rounds toward minus infinity
   a.zoom = zoom;
   a.size = size;
+  // An empty range (readTo = readFrom) when the rectangle misses the sprite:
+  // the fast paths take readTo - readFrom as an unsigned span.
   a.readFrom = std::max(0LL, -start);
-  a.readTo = std::min(size, spriteSize - start);
+  a.readTo = std::max(a.readFrom, std::min(size, spriteSize - start));
   if (form == Form::kZoomed) a.zoomedOffset = std::floor((target - std::trunc(size * zoom)) / 2);
   return a;
 }
