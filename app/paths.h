@@ -14,6 +14,10 @@ using LeadByteTest = bool (*)(unsigned char byte);
 // Lead bytes of code page 932: 0x81-0x9F and 0xE0-0xFC.
 bool Cp932LeadByte(unsigned char byte);
 
+// Lead bytes of the system's code page (IsDBCSLeadByte): the test every
+// Windows-side caller passes. Defined by the Windows build only.
+bool SystemLeadByte(unsigned char byte);
+
 // Offset of the last backslash among the first `length` bytes of `text` that
 // is a character of its own (not the trail byte of a double-byte one); -1 if none.
 int LastBackslash(const char* text, int length, LeadByteTest isLead);

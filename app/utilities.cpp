@@ -10,6 +10,10 @@
 #include "app/paths.h"
 #include "app/shell_rules.h"
 
+namespace mu {
+bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != 0; }
+}  // namespace mu
+
 namespace muSystem {
 
 char exePath[kTextBufferSize];
@@ -18,8 +22,6 @@ char lastDirName[kTextBufferSize];
 int imeEnabled;
 
 namespace {
-bool LeadByte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
-
 // Full name of a setting file under GetExeDir(1); false when it does not fit.
 bool SettingPath(char* out, const char* fileName) {
   return mu::JoinPath(out, kTextBufferSize, GetExeDir(1), fileName);
@@ -30,9 +32,9 @@ char* GetExeDir(int useDataRoot) {
   DWORD length = GetModuleFileNameA(instanceHandle, exePath, kTextBufferSize);
   if (length >= static_cast<DWORD>(kTextBufferSize)) length = kTextBufferSize - 1;
   exePath[length] = '\0';
-  mu::CutFileName(exePath, LeadByte);
+  mu::CutFileName(exePath, mu::SystemLeadByte);
   if (useDataRoot && dataRoot[0] != '\0') {
-    mu::LastDirName(exePath, lastDirName, sizeof lastDirName, LeadByte);
+    mu::LastDirName(exePath, lastDirName, sizeof lastDirName, mu::SystemLeadByte);
     char redirected[kTextBufferSize];
     // A redirection that would not fit is refused: the executable's own directory stays.
     if (std::snprintf(redirected, sizeof redirected, "%s\\%s", dataRoot, lastDirName) <
@@ -56,7 +58,7 @@ void ReadDataRoot(const char* fileName) {
   bool gotLine = std::fgets(line, sizeof line, file) != nullptr;
   std::fclose(file);
   if (!gotLine) return;  // a file without a line gives no data root
-  mu::TrimDataRootLine(line, LeadByte);
+  mu::TrimDataRootLine(line, mu::SystemLeadByte);
   std::memcpy(dataRoot, line, sizeof dataRoot);
 }
 

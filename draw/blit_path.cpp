@@ -2,6 +2,7 @@
 
 #include "draw/pixels/copy.h"
 #include "draw/pixels/surface_lock.h"
+#include "draw/sprites.h"
 
 namespace muDraw {
 
@@ -28,9 +29,11 @@ int PlacementOf(LPDIRECTDRAWSURFACE s) {
   return (caps.dwCaps & DDSCAPS_VIDEOMEMORY) ? 1 : 0;
 }
 
-bool LibraryFor(int from, int to) {
+// The choice for a copy between two surfaces: forced, the same for all, or
+// by where the two lie.
+bool LibraryFor(LPDIRECTDRAWSURFACE from, LPDIRECTDRAWSURFACE to) {
   if (forced != BlitPath::kMeasured) return forced == BlitPath::kLibrary;
-  return uniform ? uniformLibrary : libraryFaster[from][to];
+  return uniform ? uniformLibrary : libraryFaster[PlacementOf(from)][PlacementOf(to)];
 }
 
 double Seconds() {
@@ -43,22 +46,17 @@ double Seconds() {
 // A scratch surface in the screen's format with the given capabilities;
 // the source one holds stripes of its key (black) between coloured rows.
 LPDIRECTDRAWSURFACE MakeScratch(DWORD caps, bool source) {
-  DDSURFACEDESC desc = {};
-  desc.dwSize = sizeof desc;
-  desc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
-  desc.dwWidth = kScratchWidth;
-  desc.dwHeight = kScratchHeight;
-  desc.ddsCaps.dwCaps = caps;
   LPDIRECTDRAWSURFACE s = nullptr;
-  if (FAILED(directDraw->CreateSurface(&desc, &s, nullptr))) return nullptr;
+  if (FAILED(CreatePlainSurface(kScratchWidth, kScratchHeight, caps, &s))) return nullptr;
   if (source) {
     DDCOLORKEY black = {0, 0};
     s->SetColorKey(DDCKEY_SRCBLT, &black);
     SurfaceLock lock(s);
-    mu::PixelView v = lock.View();
+    const mu::PixelView v = lock.View();
+    const int rowBytes = v.width * lock.BitsPerPixel() / 8;
     for (int y = 0; y < v.height; ++y) {
       std::uint8_t* row = v.Row<std::uint8_t>(y);
-      for (int i = 0; i < v.width * lock.BitsPerPixel() / 8; ++i) {
+      for (int i = 0; i < rowBytes; ++i) {
         row[i] = (y % 3 == 0) ? 0 : static_cast<std::uint8_t>(i * 7 + y);
       }
     }
@@ -66,38 +64,35 @@ LPDIRECTDRAWSURFACE MakeScratch(DWORD caps, bool source) {
   return s;
 }
 
-// The fastest of kRounds keyed copies of the whole scratch picture, waiting
-// until the destination can be locked again (a hardware blit runs on after
-// the call returns); a negative time when the path failed.
-double TimeDirectDraw(LPDIRECTDRAWSURFACE to, LPDIRECTDRAWSURFACE from) {
-  RECT all = {0, 0, kScratchWidth, kScratchHeight};
-  double best = -1;
-  for (int i = 0; i <= kRounds; ++i) {   // the first round warms up
-    const double start = Seconds();
-    if (FAILED(to->BltFast(0, 0, from, &all, kKeyedFast))) return -1;
-    SurfaceLock done(to);
-    done.Unlock();
-    const double t = Seconds() - start;
-    if (i > 0 && (best < 0 || t < best)) best = t;
-  }
-  return best;
-}
-
-double TimeLibrary(LPDIRECTDRAWSURFACE to, LPDIRECTDRAWSURFACE from) {
-  RECT all = {0, 0, kScratchWidth, kScratchHeight};
+// The fastest of kRounds runs of copy() after one that warms up; a negative
+// time when a run failed (copy() returned false).
+template <typename Copy>
+double Fastest(Copy copy) {
   double best = -1;
   for (int i = 0; i <= kRounds; ++i) {
     const double start = Seconds();
-    if (LockedBlit(to, 0, 0, from, all, true) != LockedResult::kDone) return -1;
+    if (!copy()) return -1;
     const double t = Seconds() - start;
     if (i > 0 && (best < 0 || t < best)) best = t;
   }
   return best;
 }
 
-void Release(LPDIRECTDRAWSURFACE& s) {
-  if (s) s->Release();
-  s = nullptr;
+// Keyed copies of the whole scratch picture by DirectDraw, each waiting until
+// the destination can be locked again (a hardware blit runs on after the call
+// returns), and by the library.
+double TimeDirectDraw(LPDIRECTDRAWSURFACE to, LPDIRECTDRAWSURFACE from) {
+  RECT all = {0, 0, kScratchWidth, kScratchHeight};
+  return Fastest([&] {
+    if (FAILED(to->BltFast(0, 0, from, &all, kKeyedFast))) return false;
+    SurfaceLock done(to);
+    return true;
+  });
+}
+
+double TimeLibrary(LPDIRECTDRAWSURFACE to, LPDIRECTDRAWSURFACE from) {
+  const RECT all = {0, 0, kScratchWidth, kScratchHeight};
+  return Fastest([&] { return LockedBlit(to, 0, 0, from, all, true) == LockedResult::kDone; });
 }
 
 }  // namespace
@@ -122,8 +117,8 @@ void ChooseBlitPaths() {
           faster[f][t] = library >= 0 && (direct < 0 || library < direct);
         }
       }
-      Release(from);
-      Release(to);
+      ReleaseObject(from);
+      ReleaseObject(to);
     }
   }
   // Nothing could be timed (the display is away, say): the last choice stands
@@ -142,15 +137,9 @@ void ChooseBlitPaths() {
   }
 }
 
-bool LibraryBlits(LPDIRECTDRAWSURFACE from, LPDIRECTDRAWSURFACE to) {
-  if (forced != BlitPath::kMeasured || uniform) return LibraryFor(0, 0);
-  return LibraryFor(PlacementOf(from), PlacementOf(to));
-}
+bool LibraryBlits(LPDIRECTDRAWSURFACE from, LPDIRECTDRAWSURFACE to) { return LibraryFor(from, to); }
 
-bool LibraryPresents() {
-  if (forced != BlitPath::kMeasured || uniform) return LibraryFor(0, 0);
-  return LibraryFor(PlacementOf(backScreen), PlacementOf(primarySurface));
-}
+bool LibraryPresents() { return LibraryFor(backScreen, primarySurface); }
 
 LockedResult LockedBlit(LPDIRECTDRAWSURFACE to, int x, int y, LPDIRECTDRAWSURFACE from,
                         const RECT& source, bool keyed) {

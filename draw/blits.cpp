@@ -19,7 +19,7 @@ void FastBlit(LPDIRECTDRAWSURFACE destination, int x, int y, int sprite, int lef
   LPDIRECTDRAWSURFACE source = SpriteSurface(sprite);
   if (!destination || !source) return;  // nothing to draw from or into
   mu::BlitArea area = {x, y, left, top, right, bottom};
-  if (!mu::ClipBlit(area, mu::ClipBounds{clipLeft, clipTop, clipRight, clipBottom})) return;
+  if (!mu::ClipBlit(area, ClipRectangle())) return;
   RECT from = {area.left, area.top, area.right, area.bottom};
   if (LibraryBlits(source, destination)) {
     switch (LockedBlit(destination, area.x, area.y, source, from, flags == kKeyedFast)) {

@@ -1,5 +1,7 @@
 #include "draw/bmp_check.h"
 
+#include "app/little_endian.h"
+
 namespace mu {
 
 namespace {
@@ -20,11 +22,6 @@ constexpr std::uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
 constexpr u64 kColourSpaceAt = 56, kProfileAt = 112, kProfileBytesAt = 116;
 constexpr std::uint32_t kProfileEmbedded = 0x4D424544;   // "MBED": profile bytes in the data
 constexpr std::uint32_t kProfileLinked = 0x4C494E4B;     // "LINK": profile file name in the data
-
-std::uint32_t Le16(const std::uint8_t* p) { return p[0] | p[1] << 8; }
-std::uint32_t Le32(const std::uint8_t* p) {
-  return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
 
 // `length` bytes from `at` lie inside `size` bytes (no sum that could wrap).
 bool Inside(u64 at, u64 length, u64 size) { return at <= size && length <= size - at; }

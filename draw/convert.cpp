@@ -5,8 +5,8 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 
+#include "app/pack_files.h"
 #include "app/paths.h"
 #include "draw/pack_format.h"
 #include "draw/sprites.h"
@@ -19,23 +19,22 @@ constexpr char kConvertOp[] = "muDraw::Convert";
 constexpr char kNeedsFullColour[] = "画面をフルカラーにして下さい";
 constexpr int kHighestRefusedDepth = 16;  // a 16-bit screen has already lost the colours
 constexpr int kSystemMemory = 1;          // memory type of the pictures read back
-
-bool LeadByte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
+constexpr char kPictureFiles[] = "*.BMP";
 
 std::uint32_t GdiColorAt(void* dc, int x, int y) { return GetPixel(static_cast<HDC>(dc), x, y); }
 
 // Loads the picture `name` (upper case, relative to the executable's
 // directory) and appends it to the pack file as one entry. A picture that
 // does not load, or a pack that cannot be opened, appends nothing.
-void AppendEntry(const char* packFile, const char* name) {
+void AppendEntry(const char* name, const void* packFile) {
   const int sprite = LoadObject(name, kSystemMemory);
   if (sprite == 0) return;
   const SpriteRecord& r = spriteTable[sprite];
   HDC dc;
   if (SUCCEEDED(r.surface->GetDC(&dc))) {
-    if (std::FILE* pack = std::fopen(packFile, "ab")) {
-      mu::WritePackEntry(pack, mu::FileNameOf(name, LeadByte), r.width, r.height, GdiColorAt,
-                         dc);
+    if (std::FILE* pack = std::fopen(static_cast<const char*>(packFile), "ab")) {
+      mu::WritePackEntry(pack, mu::FileNameOf(name, mu::SystemLeadByte), r.width, r.height,
+                         GdiColorAt, dc);
       std::fclose(pack);
     }
     r.surface->ReleaseDC(dc);
@@ -56,26 +55,7 @@ int Convert(const char* pack, const char* folder, int fresh) {
   char packFile[muSystem::kTextBufferSize];
   if (!mu::JoinPath(packFile, sizeof packFile, dir, pack)) return 1;
   if (fresh) DeleteFileA(packFile);
-
-  char pattern[muSystem::kTextBufferSize];
-  const bool patternFits = folder[0] ? mu::JoinPath(pattern, sizeof pattern, dir, folder) &&
-                                           mu::JoinPath(pattern, sizeof pattern, pattern, "\\*.BMP")
-                                     : mu::JoinPath(pattern, sizeof pattern, dir, "*.BMP");
-  if (!patternFits) return 1;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(pattern, &found);
-  if (search == INVALID_HANDLE_VALUE) return 1;
-  do {
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    char name[muSystem::kTextBufferSize];
-    const bool nameFits = folder[0] ? mu::JoinPath(name, sizeof name, folder, "\\") &&
-                                          mu::JoinPath(name, sizeof name, name, found.cFileName)
-                                    : mu::JoinPath(name, sizeof name, "", found.cFileName);
-    if (!nameFits) continue;
-    CharUpperBuffA(name, static_cast<DWORD>(std::strlen(name)));
-    AppendEntry(packFile, name);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
+  mu::ForEachFolderFile(folder, kPictureFiles, AppendEntry, packFile);
   return 1;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "app/error_texts.h"
 #include "app/paths.h"
 #include "draw/bmp_check.h"
 #include "draw/sprites.h"
@@ -16,9 +17,6 @@ namespace {
 constexpr char kLoadOp[] = "muDraw::LoadObject";
 constexpr char kCreateOp[] = "muDraw::CreateObject";
 constexpr char kSwapOp[] = "muDraw::SwapObject";
-constexpr char kNameTooLong[] = "ファイル名またはリソース名が長すぎます";
-constexpr char kTooMany[] = "オブジェクト数が多過ぎます";
-constexpr char kUnreadable[] = "BMPファイルを読み込めません";
 constexpr char kNoSprite[] = "スプライトを作成できません";
 constexpr UINT kFromFile = LR_CREATEDIBSECTION | LR_LOADFROMFILE;  // 0x2010
 
@@ -155,8 +153,7 @@ bool LoadIntoRecord(const char* name, int sprite, int memoryType, bool checkCopy
   ::DeleteObject(bitmap);
   if (checkCopy && FAILED(hr)) {
     *code = hr;
-    r.surface->Release();
-    r.surface = nullptr;
+    ReleaseObject(r.surface);
     return false;
   }
   ApplyLoadKey(sprite);
@@ -180,20 +177,20 @@ char* MakePath(const char* name) {
 
 int LoadObject(const char* name, int memoryType) {
   if (!name) name = "";
-  if (NameTooLong(name)) return muSystem::Error(kLoadOp, kNameTooLong, 0);
+  if (NameTooLong(name)) return muSystem::Error(kLoadOp, mu::kNameTooLongText, 0);
   int sprite = FreeRecord();
-  if (sprite == 0) return muSystem::Error(kLoadOp, kTooMany, 0);
+  if (sprite == 0) return muSystem::Error(kLoadOp, mu::kTooManyObjectsText, 0);
   Reserve(sprite, name);
   HRESULT code;
   if (LoadIntoRecord(name, sprite, memoryType, true, &code)) return sprite;
   // Nobody holds the index of a failed load: the record is free again.
   EmptyRecord(sprite);
-  return muSystem::Error(kLoadOp, kUnreadable, code);
+  return muSystem::Error(kLoadOp, mu::kUnreadableBmpText, code);
 }
 
 int CreateUnkeyed(int width, int height, int memoryType) {
   int sprite = FreeRecord();
-  if (sprite == 0) return muSystem::Error(kCreateOp, kTooMany, 0);
+  if (sprite == 0) return muSystem::Error(kCreateOp, mu::kTooManyObjectsText, 0);
   Reserve(sprite, "*");
   SpriteRecord& r = spriteTable[sprite];
   r.width = static_cast<unsigned short>(width);
@@ -214,19 +211,16 @@ int CreateObject(int width, int height, int memoryType) {
 
 int SwapObject(const char* name, int sprite, int memoryType) {
   if (!name) name = "";
-  if (NameTooLong(name)) return muSystem::Error(kSwapOp, kNameTooLong, 0);
+  if (NameTooLong(name)) return muSystem::Error(kSwapOp, mu::kNameTooLongText, 0);
   if (!ValidSprite(sprite)) return 0;
   SpriteRecord& r = spriteTable[sprite];
-  if (r.surface) {
-    r.surface->Release();
-    r.surface = nullptr;
-  }
+  ReleaseObject(r.surface);
   // The index stays reserved under the new name even if the load fails: its
   // holder keeps using it, so no other load may take it.
   Reserve(sprite, name);
   HRESULT code;
   if (LoadIntoRecord(name, sprite, memoryType, false, &code)) return 1;
-  return muSystem::Error(kSwapOp, kUnreadable, code);
+  return muSystem::Error(kSwapOp, mu::kUnreadableBmpText, code);
 }
 
 void DeleteObject(int sprite) {

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "app/little_endian.h"
+
 namespace mu {
 
 namespace {
@@ -9,13 +11,6 @@ namespace {
 constexpr int kHeaderBytes = 4;      // width and height
 constexpr int kChunkPixels = 16384;  // pixels converted per read or write
 constexpr std::uint32_t kFive = 31;  // a 5-bit channel value
-
-int Le16(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
-
-void PutLe16(std::uint8_t* p, unsigned v) {
-  p[0] = static_cast<std::uint8_t>(v);
-  p[1] = static_cast<std::uint8_t>(v >> 8);
-}
 
 // The file's size in bytes, the file left at its start; -1 when unknown.
 long FileSize(std::FILE* file) {
@@ -65,7 +60,7 @@ void ConvertRun(const std::uint8_t* packed, int count, P* out, const ChannelTabl
 
 }  // namespace
 
-bool FindPackEntry(std::FILE* file, const char* name, PackEntry* entry) {
+bool FindPackEntry(std::FILE* file, const char* name, PictureEntry* entry) {
   if (std::strlen(name) > static_cast<std::size_t>(kPackNameMax)) return false;
   const long size = FileSize(file);
   if (size < 0) return false;
@@ -83,7 +78,7 @@ bool FindPackEntry(std::FILE* file, const char* name, PackEntry* entry) {
     if (pixelBytes > static_cast<std::uint64_t>(size) - position) return false;
     if (std::strcmp(stored, name) == 0) {
       if (width == 0 || height == 0) return false;
-      *entry = PackEntry{width, height};
+      *entry = PictureEntry{width, height};
       return true;
     }
     position += pixelBytes;

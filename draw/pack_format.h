@@ -21,7 +21,9 @@ constexpr int kPackNameBuffer = 128;  // bytes an entry name may take, zero byte
 constexpr int kPackNameMax = 30;      // longest name an entry is found by (a sprite's name)
 constexpr int kPackSizeMax = 0xFFFF;  // widths and heights are 2-byte fields
 
-struct PackEntry {
+// A picture pack entry (the sound packs' entries are mu::PackEntry: one name
+// must not stand for two different records in the one program).
+struct PictureEntry {
   int width, height;  // both at least 1
 };
 
@@ -32,7 +34,7 @@ struct PackEntry {
 // height, and whenever the scan meets the file's end or a damaged entry
 // (a cut header, a name without its zero byte within kPackNameBuffer,
 // pixels that run past the end) before the entry.
-bool FindPackEntry(std::FILE* file, const char* name, PackEntry* entry);
+bool FindPackEntry(std::FILE* file, const char* name, PictureEntry* entry);
 
 // True for the pixel formats pack pictures can be turned into (16 and 32 bits).
 bool PackReadable(const PixelFormat& f);

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/error_texts.h"
+#include "app/pack_files.h"
 #include "app/paths.h"
 #include "draw/pack_format.h"
 #include "draw/pixels/surface_lock.h"
@@ -21,8 +23,6 @@ namespace {
 
 constexpr char kLoadPackOp[] = "muDraw::LoadPack";
 constexpr char kSwapPackOp[] = "muDraw::SwapPack";
-constexpr char kNoPack[] = "パックファイル名が指定されていません";
-constexpr char kUnreadable[] = "BMPファイルを読み込めません";
 constexpr char kNoCopy[] = "サーフェース間で展開できません";
 constexpr int kCopyAttempts = 10;
 
@@ -48,20 +48,17 @@ class PackFile {
 // case; a name longer than a sprite's name is never an entry's. Reports for
 // `op` what went wrong.
 bool FindEntry(const char* op, const PackFile& file, const char* name,
-               char (&upper)[mu::kPackNameBuffer], mu::PackEntry* entry) {
-  if (!file.get()) return muSystem::Error(op, kNoPack, 0);
-  if (!name) name = "";
-  const std::size_t length = std::strlen(name);
-  if (length <= static_cast<std::size_t>(mu::kPackNameMax)) {
-    std::memcpy(upper, name, length + 1);
-    CharUpperBuffA(upper, static_cast<DWORD>(length));
-    if (mu::FindPackEntry(file.get(), upper, entry)) return true;
+               char (&upper)[mu::kPackNameMax + 1], mu::PictureEntry* entry) {
+  if (!file.get()) return muSystem::Error(op, mu::kNoPackText, 0);
+  if (mu::UpperCaseName(name ? name : "", upper, sizeof upper) &&
+      mu::FindPackEntry(file.get(), upper, entry)) {
+    return true;
   }
-  return muSystem::Error(op, kUnreadable, 0);
+  return muSystem::Error(op, mu::kUnreadableBmpText, 0);
 }
 
 // The record of a picture from the pack: reloaded from it by its name.
-void NameRecord(int sprite, const char* upper, const mu::PackEntry& entry) {
+void NameRecord(int sprite, const char* upper, const mu::PictureEntry& entry) {
   SpriteRecord& r = spriteTable[sprite];
   std::strcpy(r.name, upper);
   r.packed = 1;
@@ -74,7 +71,7 @@ enum class Outcome { kDone, kFailed, kLockFailed };
 
 // Converts the entry's pixels from the file into the scratch sprite, locked
 // for that, in the scratch surface's own pixel format.
-Outcome FillScratch(int scratch, const PackFile& file, const mu::PackEntry& entry) {
+Outcome FillScratch(int scratch, const PackFile& file, const mu::PictureEntry& entry) {
   SurfaceLock lock(spriteTable[scratch].surface);
   if (!lock.Locked()) return Outcome::kLockFailed;
   const mu::PixelView view = lock.View();
@@ -92,7 +89,7 @@ bool restoringForCopy;
 
 // Blits the scratch sprite onto the destination, up to kCopyAttempts times,
 // restoring the surfaces after each attempt that finds them lost.
-HRESULT CopyScratch(int destination, int scratch, const mu::PackEntry& entry) {
+HRESULT CopyScratch(int destination, int scratch, const mu::PictureEntry& entry) {
   RECT whole = {0, 0, entry.width, entry.height};
   HRESULT hr = DDERR_SURFACELOST;
   for (int attempt = 0; attempt < kCopyAttempts; ++attempt) {
@@ -119,7 +116,7 @@ HRESULT CopyScratch(int destination, int scratch, const mu::PackEntry& entry) {
 // stands at the entry's pixels: fill a scratch sprite, copy it over, then key
 // and name the destination. Reports its failures, except a failed lock; the
 // scratch sprite is always freed again.
-Outcome FillDestination(const char* op, PackFile& file, const mu::PackEntry& entry,
+Outcome FillDestination(const char* op, PackFile& file, const mu::PictureEntry& entry,
                         const char* upper, int destination) {
   const int scratch = CreateUnkeyed(entry.width, entry.height, kMemoryPlaced);
   if (scratch == 0) return Outcome::kFailed;  // reported by CreateObject
@@ -127,7 +124,7 @@ Outcome FillDestination(const char* op, PackFile& file, const mu::PackEntry& ent
   file.Close();
   if (filled != Outcome::kDone) {
     DeleteObject(scratch);
-    if (filled == Outcome::kFailed) muSystem::Error(op, kUnreadable, 0);
+    if (filled == Outcome::kFailed) muSystem::Error(op, mu::kUnreadableBmpText, 0);
     return filled;
   }
   const HRESULT hr = CopyScratch(destination, scratch, entry);
@@ -151,8 +148,8 @@ char* SetPack(const char* fileName) {
 
 int LoadPack(const char* name, int memoryType) {
   PackFile file;
-  char upper[mu::kPackNameBuffer];
-  mu::PackEntry entry;
+  char upper[mu::kPackNameMax + 1];
+  mu::PictureEntry entry;
   if (!FindEntry(kLoadPackOp, file, name, upper, &entry)) return 0;
   const int sprite = CreateUnkeyed(entry.width, entry.height, memoryType);
   if (sprite == 0) return 0;  // reported by CreateObject
@@ -167,20 +164,17 @@ int LoadPack(const char* name, int memoryType) {
 int SwapPack(const char* name, int sprite, int memoryType) {
   if (!ValidSprite(sprite)) return 0;
   PackFile file;
-  char upper[mu::kPackNameBuffer];
-  mu::PackEntry entry;
+  char upper[mu::kPackNameMax + 1];
+  mu::PictureEntry entry;
   if (!FindEntry(kSwapPackOp, file, name, upper, &entry)) return 0;
   SpriteRecord& r = spriteTable[sprite];
-  if (r.surface) {
-    r.surface->Release();
-    r.surface = nullptr;
-  }
+  ReleaseObject(r.surface);
   // The index stays reserved under the entry's name even if the load fails:
   // its holder keeps using it, and a later Restore may still bring it back.
   NameRecord(sprite, upper, entry);
   const HRESULT hr =
       CreatePlainSurface(entry.width, entry.height, MemoryTypeCaps(memoryType), &r.surface);
-  if (FAILED(hr)) return muSystem::Error(kSwapPackOp, kUnreadable, hr);
+  if (FAILED(hr)) return muSystem::Error(kSwapPackOp, mu::kUnreadableBmpText, hr);
   return FillDestination(kSwapPackOp, file, entry, upper, sprite) == Outcome::kDone ? sprite : 0;
 }
 

@@ -53,14 +53,6 @@ int Fail(const char* message, HRESULT code) {
   return 0;
 }
 
-template <typename T>
-void ReleaseObject(T*& object) {
-  if (object) {
-    object->Release();
-    object = nullptr;
-  }
-}
-
 // Keeps the first driver that can do 3D with textures; the others are released.
 BOOL WINAPI PickDriver(GUID* guid, LPSTR, LPSTR, LPVOID) {
   hardwareDevice = 0;

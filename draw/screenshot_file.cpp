@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/little_endian.h"
+
 namespace mu {
 
 namespace {
@@ -11,16 +13,6 @@ constexpr int kFileHeaderBytes = 14;
 constexpr int kInfoHeaderBytes = 40;
 constexpr int kChunkPixels = 1024;              // pixels converted at a time
 constexpr std::size_t kBlockBytes = 48 * 1024;  // bytes written at a time (> 3 x kChunkPixels)
-
-void Put16(std::uint8_t* p, std::uint32_t v) {
-  p[0] = static_cast<std::uint8_t>(v);
-  p[1] = static_cast<std::uint8_t>(v >> 8);
-}
-
-void Put32(std::uint8_t* p, std::uint32_t v) {
-  Put16(p, v);
-  Put16(p + 2, v >> 16);
-}
 
 // Blue, green and red bytes of `count` pixels.
 template <typename P>
@@ -86,17 +78,17 @@ void ScreenshotHeader(int width, int height, std::uint8_t (&out)[kScreenshotHead
   std::memset(out, 0, sizeof out);
   out[0] = 'B';
   out[1] = 'M';
-  Put32(out + 2, kScreenshotHeaderBytes + image);
-  Put32(out + 10, kScreenshotHeaderBytes);
+  PutLe32(out + 2, kScreenshotHeaderBytes + image);
+  PutLe32(out + 10, kScreenshotHeaderBytes);
   std::uint8_t* info = out + kFileHeaderBytes;
-  Put32(info, kInfoHeaderBytes);
-  Put32(info + 4, static_cast<std::uint32_t>(width));
-  Put32(info + 8, static_cast<std::uint32_t>(height));  // positive: rows bottom-up
-  Put16(info + 12, 1);                                  // planes
-  Put16(info + 14, 24);                                 // bits per pixel
-  Put32(info + 20, image);
-  Put32(info + 24, kScreenshotResolution);
-  Put32(info + 28, kScreenshotResolution);
+  PutLe32(info, kInfoHeaderBytes);
+  PutLe32(info + 4, static_cast<std::uint32_t>(width));
+  PutLe32(info + 8, static_cast<std::uint32_t>(height));  // positive: rows bottom-up
+  PutLe16(info + 12, 1);                                  // planes
+  PutLe16(info + 14, 24);                                 // bits per pixel
+  PutLe32(info + 20, image);
+  PutLe32(info + 24, kScreenshotResolution);
+  PutLe32(info + 28, kScreenshotResolution);
   // Compression, colours used, important colours and the colour-table entry stay 0.
 }
 

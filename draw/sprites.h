@@ -1,10 +1,13 @@
 // Internal steps of the sprite table shared by the screen, the loaders, the
-// blits and the frame show: checked access to a record's surface, the memory
-// type rule, surface creation, and the colour matching behind the keys.
+// blits, the effects and the frame show: checked access to a record's
+// surface, the memory type rule, surface creation and release, the colour
+// matching behind the keys, and the clip rectangle as the pixel layer's bounds.
 #ifndef MU_DRAW_SPRITES_H
 #define MU_DRAW_SPRITES_H
 
 #include <mu.h>
+
+#include "draw/pixels/clip.h"
 
 namespace muDraw {
 
@@ -19,12 +22,25 @@ inline LPDIRECTDRAWSURFACE SpriteSurface(int sprite) {
   return ValidSprite(sprite) ? spriteTable[sprite].surface : nullptr;
 }
 
+// The clip rectangle as it is set (unchecked: it may reach past the screen).
+inline mu::ClipBounds ClipRectangle() { return {clipLeft, clipTop, clipRight, clipBottom}; }
+
 // Surface capabilities for a loader's memory type: 2 lets DirectDraw place
 // the surface, any other value asks for system memory.
 DWORD MemoryTypeCaps(int memoryType);
 
 // Creates an off-screen surface of width x height with these capabilities.
 HRESULT CreatePlainSurface(int width, int height, DWORD caps, LPDIRECTDRAWSURFACE* out);
+
+// Releases a DirectDraw object once and sets its pointer to none; a null
+// pointer is left alone, so every release is safe after a partial start-up.
+template <typename T>
+void ReleaseObject(T*& object) {
+  if (object) {
+    object->Release();
+    object = nullptr;
+  }
+}
 
 // CreateObject without its colour key, for a caller that keys the sprite
 // itself once it holds its picture (probing the key costs two GDI round trips

@@ -4,6 +4,8 @@
 // format itself is sound_pack's; this file opens the files and makes buffers.
 #include <cstring>
 
+#include "app/error_texts.h"
+#include "app/pack_files.h"
 #include "app/paths.h"
 #include "sound/sound_pack.h"
 #include "sound/sound_table.h"
@@ -16,17 +18,13 @@ namespace {
 
 constexpr char kPackWhere[] = "muSound::LoadPack";
 constexpr char kStreamWhere[] = "muSound::LoadStream";
-constexpr char kNoPack[] = "パックファイル名が指定されていません";
 constexpr char kNoEntry[] = "WAVEファイルを読み込めません";
-constexpr char kNoBuffer[] = "サウンドバッファが生成できません";
 constexpr char kNameTooLong[] = "ファイル名が長すぎます";
 constexpr char kWaveFiles[] = "*.WAV";
 // A stream's buffer: its own play cursor, heard while the window is inactive.
 constexpr DWORD kStreamFlags = DSBCAPS_GETCURRENTPOSITION2 | DSBCAPS_GLOBALFOCUS |
                                DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPAN | DSBCAPS_CTRLFREQUENCY |
                                DSBCAPS_STATIC;  // 0x180E2
-
-bool LeadByte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
 
 int Refuse(const char* where, const char* message) {
   muSystem::Error(where, message, 0);
@@ -39,16 +37,6 @@ void CopyText(char* out, size_t size, const char* text) {
   if (length >= size) length = size - 1;
   std::memcpy(out, text, length);
   out[length] = '\0';
-}
-
-// The name of an entry as stored: in upper case. False for a name that no
-// entry can have (more than kPackNameMax characters).
-bool StoredName(const char* name, char (&upper)[mu::kPackNameMax + 1]) {
-  size_t length = std::strlen(name);
-  if (length > mu::kPackNameMax) return false;
-  std::memcpy(upper, name, length + 1);
-  CharUpperBuffA(upper, static_cast<DWORD>(length));
-  return true;
 }
 
 // An entry of a pack with its format block (a GlobalAlloc block of at least a
@@ -66,11 +54,12 @@ bool FindPackSound(const char* where, const char* name, const mu::PackFile& pack
                    PackSound* sound) {
   sound->block = nullptr;
   if (!pack.open()) {
-    Refuse(where, kNoPack);
+    Refuse(where, mu::kNoPackText);
     return false;
   }
   char upper[mu::kPackNameMax + 1];
-  if (StoredName(name, upper) && mu::FindPackEntry(pack.source(), upper, &sound->entry)) {
+  if (mu::UpperCaseName(name, upper, sizeof upper) &&
+      mu::FindPackEntry(pack.source(), upper, &sound->entry)) {
     auto* block =
         static_cast<uint8_t*>(GlobalAlloc(GMEM_FIXED, mu::PackFormatBlockBytes(sound->entry)));
     if (block && mu::ReadPackFormat(pack.source(), sound->entry, block, &sound->format)) {
@@ -88,6 +77,11 @@ int FinishPackLoad(SoundObject& row, const char* name, const char* where) {
   row.fromPack = 1;
   CopyText(row.stream.packPath, sizeof row.stream.packPath, currentPack);
   return FinishLoad(row, name, where, kNameTooLong);
+}
+
+// One file of a folder into the pack named by the context (MakePack's walk).
+void AddEachToPack(const char* wavPath, const void* packName) {
+  AddToPack(static_cast<const char*>(packName), wavPath);
 }
 
 }  // namespace
@@ -119,7 +113,7 @@ int LoadPack(const char* name, int mixCount) {
   if (samples) GlobalFree(samples);
   GlobalFree(sound.block);
   if (!read) return Refuse(kPackWhere, kNoEntry);
-  if (FAILED(result)) return FailLoad(row, kPackWhere, kNoBuffer, result);
+  if (FAILED(result)) return FailLoad(row, kPackWhere, mu::kNoSoundBufferText, result);
   row.stream.dataSize = 0;
   return FinishPackLoad(row, name, kPackWhere);
 }
@@ -149,7 +143,7 @@ int LoadStream(const char* name, DWORD loopOffset) {
   description.lpwfxFormat = sound.block;
   HRESULT result = MakeRowBuffers(row, description, nullptr, 0);
   GlobalFree(sound.block);
-  if (FAILED(result)) return FailLoad(row, kStreamWhere, kNoBuffer, result);
+  if (FAILED(result)) return FailLoad(row, kStreamWhere, mu::kNoSoundBufferText, result);
   if (!WriteFirstChunk(row, pack.source())) return FailLoad(row, kStreamWhere, kNoEntry, 0);
   return FinishPackLoad(row, name, kStreamWhere);
 }
@@ -174,25 +168,7 @@ int MakePack(const char* packName, const char* folder, int replace) {
   const char* exeDir = muSystem::GetExeDir(0);
   char path[muSystem::kTextBufferSize];
   if (replace && mu::JoinPath(path, sizeof path, exeDir, packName)) DeleteFileA(path);
-
-  // The pattern: executable directory + folder + "\*.WAV", or + "*.WAV".
-  char inFolder[muSystem::kTextBufferSize], pattern[muSystem::kTextBufferSize];
-  const char* separator = folder[0] ? "\\" : "";
-  if (!mu::JoinPath(inFolder, sizeof inFolder, folder, separator) ||
-      !mu::JoinPath(path, sizeof path, exeDir, inFolder) ||
-      !mu::JoinPath(pattern, sizeof pattern, path, kWaveFiles)) {
-    return 1;
-  }
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(pattern, &found);
-  if (search == INVALID_HANDLE_VALUE) return 1;
-  do {
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    if (!mu::JoinPath(path, sizeof path, inFolder, found.cFileName)) continue;
-    CharUpperBuffA(path, static_cast<DWORD>(std::strlen(path)));
-    AddToPack(packName, path);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
+  mu::ForEachFolderFile(folder, kWaveFiles, AddEachToPack, packName);
   return 1;
 }
 
@@ -206,7 +182,7 @@ void AddToPack(const char* packName, const char* wavPath) {
   }
   // Entries are found by their upper-case names, so they are stored so.
   char name[mu::kPackNameMax + 1];
-  if (!StoredName(mu::FileNameOf(wavPath, LeadByte), name)) return;
+  if (!mu::UpperCaseName(mu::FileNameOf(wavPath, mu::SystemLeadByte), name, sizeof name)) return;
 
   // A file the WAVE reader refuses adds nothing: no half entry in the pack.
   WAVEFORMATEX* format = nullptr;

@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "app/error_texts.h"
 #include "app/paths.h"
 #include "sound/wave_format.h"
 
@@ -195,7 +196,7 @@ int BeginLoad(const char* where, int mixCount) {
   }
   if (restoringSounds) return soundSlot >= 0 && soundSlot < kSoundSlots ? soundSlot : -1;
   soundSlot = FreeSlot();
-  if (soundSlot < 0) muSystem::Error(where, "オブジェクト数が多過ぎます", 0);
+  if (soundSlot < 0) muSystem::Error(where, mu::kTooManyObjectsText, 0);
   return soundSlot;
 }
 
@@ -264,10 +265,10 @@ int LoadObject(const char* name, int mixCount) {
   HRESULT result = FillRowBuffers(row, format, samples, sampleBytes);
   if (fileFormat) GlobalFree(fileFormat);
   if (fileSamples) GlobalFree(fileSamples);
-  if (FAILED(result)) return FailLoad(row, kLoadWhere, "サウンドバッファが生成できません", result);
+  if (FAILED(result)) return FailLoad(row, kLoadWhere, mu::kNoSoundBufferText, result);
   row.fromPack = 0;
   row.stream.dataSize = 0;
-  return FinishLoad(row, name, kLoadWhere, "ファイル名またはリソース名が長すぎます");
+  return FinishLoad(row, name, kLoadWhere, mu::kNameTooLongText);
 }
 
 int FreeObject(int slot) {

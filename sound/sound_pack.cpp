@@ -2,16 +2,14 @@
 
 #include <cstring>
 
+#include "app/little_endian.h"
+
 namespace mu {
 
 namespace {
 
 constexpr uint32_t kSizeBytes = 4;
 constexpr uint32_t kNameField = kPackNameMax + 1;  // name bytes with the zero
-
-void PutLe32(uint8_t* p, uint32_t value) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(value >> (8 * i));
-}
 
 bool ReadStdio(void* context, uint32_t offset, void* out, uint32_t length) {
   FileBytes* bytes = static_cast<FileBytes*>(context);

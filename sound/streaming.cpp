@@ -4,6 +4,7 @@
 // file stays open between frames) and reads straight into the locked buffer.
 #include <cstring>
 
+#include "app/error_texts.h"
 #include "sound/sound_pack.h"
 #include "sound/sound_table.h"
 
@@ -13,7 +14,6 @@ namespace {
 
 constexpr char kStreamingWhere[] = "muSound::Streaming";
 constexpr char kResetWhere[] = "muSound::ResetStream";
-constexpr char kNoPack[] = "パックファイル名が指定されていません";
 constexpr char kCannotStream[] = "ストリーミング再生できません";
 
 // Fills `length` bytes of a stream's buffer from `writeAt`, round the end of
@@ -58,7 +58,7 @@ int ResetStream(int slot) {
   SoundObject* row = LoadedRow(slot);
   if (!row || !row->stream.dataSize || !row->buffer[0]) return 1;
   mu::PackFile pack(row->stream.packPath);
-  if (!pack.open()) return muSystem::Error(kResetWhere, kNoPack, 0);
+  if (!pack.open()) return muSystem::Error(kResetWhere, mu::kNoPackText, 0);
   if (!WriteFirstChunk(*row, pack.source())) return muSystem::Error(kResetWhere, kCannotStream, 0);
   return 1;
 }
@@ -84,7 +84,7 @@ int Streaming() {
       WriteChunk(buffer, refill.writeAt, refill.length, nullptr, 0);
     } else {
       mu::PackFile pack(row.stream.packPath);
-      if (!pack.open()) return StreamFailed(slot, kStreamingWhere, kNoPack);
+      if (!pack.open()) return StreamFailed(slot, kStreamingWhere, mu::kNoPackText);
       if (!WriteChunk(buffer, refill.writeAt, refill.length, &pack.source(), refill.readFrom))
         return StreamFailed(slot, kStreamingWhere, kCannotStream);
     }

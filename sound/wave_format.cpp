@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "app/little_endian.h"
+
 namespace mu {
 
 namespace {

@@ -17,12 +17,6 @@ constexpr uint32_t kResourceFormatOffset = 20;  // resource layout: WAVEFORMATEX
 constexpr uint32_t kResourceSizeOffset = 40;    // the sample byte count here,
 constexpr uint32_t kResourceHeaderBytes = 44;   // and the samples from here on
 
-// Little-endian fields of the stored formats.
-inline uint32_t Le32(const uint8_t* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-inline uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-
 // Random access to a file's bytes: read fills exactly `length` bytes from
 // `offset`, or returns false.
 struct ByteSource {

@@ -5,8 +5,8 @@
 #include <iterator>
 
 namespace muDraw {
-const char* const hangingChars[15] = {"、", "。", "，", "．", "・", "…", "‥", "”",
-                                      "’", "（", "」", ",",  ".",  "　", " "};
+const char* const hangingChars[] = {"、", "。", "，", "．", "・", "…", "‥", "”",
+                                    "’", "（", "」", ",",  ".",  "　", " "};
 }  // namespace muDraw
 
 namespace mu {

@@ -12,10 +12,17 @@
 
 #include "app/paths.h"
 
+namespace mu {
+// The count of the hanging characters, muDraw::kHangingChars of mu.h (a file
+// that sees both declarations of the table compiles only when they agree, and
+// the table's definition only when it holds exactly this many).
+constexpr int kHangingCharCount = 15;
+}  // namespace mu
+
 namespace muDraw {
 // The characters that may end a line past the right edge instead of moving
 // to the next line ("、", "。", ..., the full-width and the ASCII space).
-extern const char* const hangingChars[15];
+extern const char* const hangingChars[mu::kHangingCharCount];
 }  // namespace muDraw
 
 namespace mu {

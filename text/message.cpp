@@ -22,8 +22,6 @@ float revealTimer;
 
 namespace {
 
-bool LeadByte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
-
 // Opens the shared font on a text sprite, drawing with a transparent background.
 void OpenOn(int sprite) {
   OpenSelection(spriteTable[sprite].surface);
@@ -96,7 +94,8 @@ void CopyToBackScreen(const RECT& r) {
 }
 
 mu::LayoutRequest Request(int left, int top, int right, int bottom, int flags) {
-  return mu::LayoutRequest{{left, top, right, bottom}, flags, fontHeight, kGlyphEntries, LeadByte};
+  return mu::LayoutRequest{{left, top, right, bottom}, flags, fontHeight, kGlyphEntries,
+                           mu::SystemLeadByte};
 }
 
 // The end of every message call: the table's box, the copy, the reveal reset.
@@ -157,7 +156,7 @@ void SmoothMessageLayout(int left, int top, int right, int bottom, const char* t
 
 int ShrinkLine(int x, int y, int sl, int st, int sr, int sb) {
   mu::ShrinkArea area;
-  if (!mu::ClipShrink(x, y, sl, st, sr, sb, {clipLeft, clipTop, clipRight, clipBottom}, area)) {
+  if (!mu::ClipShrink(x, y, sl, st, sr, sb, ClipRectangle(), area)) {
     return 1;
   }
   SurfaceLock buffer(SpriteSurface(kFontBufferSprite), DDLOCK_WAIT | DDLOCK_READONLY);
@@ -171,9 +170,8 @@ int ShrinkLine(int x, int y, int sl, int st, int sr, int sb) {
   // no channels to blend.
   const int bits = screen.BitsPerPixel();
   if (buffer.BitsPerPixel() != bits || font.BitsPerPixel() != bits || bits < 16) return 1;
-  const DDPIXELFORMAT& pf = screen.Format();
   mu::ShrinkOnto(font.View(), mu::AsConst(screen.View()), mu::AsConst(buffer.View()),
-                 mu::MakePixelFormat(bits, pf.dwRBitMask, pf.dwGBitMask, pf.dwBBitMask), area);
+                 screen.ViewFormat(), area);
   return 1;
 }
 

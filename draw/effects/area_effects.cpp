@@ -1,19 +1,16 @@
-// The effects on an area of the back screen, on the real surfaces: the area
-// is cut to the locked surface, the kernel runs on a plain view of it, and
-// the lock ends with the call. Nothing is drawn without a back screen (or, for
-// the zoom, without the Buffer sprite) or on a depth without effects; a failed
-// lock returns 0 (and a lost surface is restored).
+// The effects on an area of the back screen, in the frames of effect_frame.h:
+// the area is cut to the locked surface and the kernel runs on a plain view of
+// it. The zoom locks the Buffer sprite with the back screen.
 #include "draw/effects/area_effects.h"
 
 #include <mu.h>
 
-#include "draw/effects/grain.h"
 #include "draw/effects/channels.h"
+#include "draw/effects/effect_frame.h"
+#include "draw/effects/grain.h"
 #include "draw/effects/mosaic.h"
 #include "draw/effects/soften.h"
 #include "draw/effects/zoom.h"
-#include "draw/pixels/surface_lock.h"
-#include "draw/sprites.h"
 
 namespace muDraw {
 
@@ -23,33 +20,18 @@ namespace {
 
 constexpr int kSmokeRowsBelow = 1;   // the smoke reads one row below its area
 
-bool EffectsDepth() { return mu::EffectsSupported(mu::screenFormat); }
-
-// A lock that failed: 0, after restoring a lost surface.
-int LockFailed(const SurfaceLock& lock) {
-  if (lock.Lost()) Restore();
-  return 0;
-}
-
-bool AtScreenDepth(const SurfaceLock& lock) {
-  return lock.BitsPerPixel() == mu::screenFormat.bytesPerPixel * 8;
-}
-
 // Locks the back screen, cuts the area (moved down by `down` rows) to it and
-// runs the kernel on that part. 1, or 0 when the lock failed.
+// runs the kernel on that part.
 template <typename Kernel>
 int OnArea(int x, int y, int down, unsigned width, unsigned height, Kernel kernel) {
-  if (!backScreen || !EffectsDepth() || width == 0 || height == 0) return 1;
-  SurfaceLock lock(backScreen);
-  if (!lock.Locked()) return LockFailed(lock);
-  if (!AtScreenDepth(lock)) return 1;
-  const mu::PixelView screen = lock.View();
-  mu::Area a;
-  if (mu::FitArea(x, static_cast<long long>(y) + down, width, height, screen.width, screen.height,
-                  a)) {
-    kernel(screen.Sub(a.x, a.y, a.width, a.height, mu::screenFormat.bytesPerPixel));
-  }
-  return 1;
+  if (width == 0 || height == 0) return 1;
+  return OnScreen([&](const mu::PixelView& screen) {
+    mu::Area a;
+    if (mu::FitArea(x, static_cast<long long>(y) + down, width, height, screen.width,
+                    screen.height, a)) {
+      kernel(screen.Sub(a.x, a.y, a.width, a.height, mu::screenFormat.bytesPerPixel));
+    }
+  });
 }
 
 int SoftenWith(unsigned fade, int x, int y, unsigned width, unsigned height) {
@@ -74,31 +56,22 @@ int GrainWith(mu::NoiseReader& reader, unsigned channels, int shift, int x, int 
 // The enlarged copy is made in the Buffer sprite under both locks and then
 // blitted over the area, after the locks have ended.
 int ZoomBy(int factor, int x, int y, unsigned width, unsigned height, int sparse) {
-  LPDIRECTDRAWSURFACE buffer = SpriteSurface(kBufferSprite);
-  if (!backScreen || !buffer || !EffectsDepth() || width == 0 || height == 0) return 1;
+  if (width == 0 || height == 0) return 1;
   mu::Area a;
-  {
-    SurfaceLock bufferLock(buffer);
-    if (!bufferLock.Locked()) return LockFailed(bufferLock);
-    SurfaceLock screenLock(backScreen);   // a failure unlocks the buffer on return
-    if (!screenLock.Locked()) {
-      bufferLock.Unlock();
-      return LockFailed(screenLock);
-    }
-    const mu::PixelView to = bufferLock.View(), screen = screenLock.View();
-    if (!AtScreenDepth(bufferLock) || !AtScreenDepth(screenLock) ||
-        !mu::FitZoom(x, y, width, height, factor, screen.width, screen.height, to.width,
-                     to.height, a)) {
-      return 1;
-    }
-    mu::Enlarge(to, mu::AsConst(screen.Sub(a.x, a.y, a.width, a.height,
-                                          mu::screenFormat.bytesPerPixel)),
-                mu::screenFormat.bytesPerPixel, factor, sparse != 0);
-    bufferLock.Unlock();
-    screenLock.Unlock();
-  }
-  Blt(a.x, a.y, kBufferSprite, 0, 0, factor * a.width, factor * a.height);
-  return 1;
+  bool enlarged = false;
+  const int locked =
+      OnSpriteAndScreen(kBufferSprite, [&](const mu::PixelView& to, const mu::PixelView& screen) {
+        if (!mu::FitZoom(x, y, width, height, factor, screen.width, screen.height, to.width,
+                         to.height, a)) {
+          return;
+        }
+        mu::Enlarge(to, mu::AsConst(screen.Sub(a.x, a.y, a.width, a.height,
+                                              mu::screenFormat.bytesPerPixel)),
+                    mu::screenFormat.bytesPerPixel, factor, sparse != 0);
+        enlarged = true;
+      });
+  if (enlarged) Blt(a.x, a.y, kBufferSprite, 0, 0, factor * a.width, factor * a.height);
+  return locked;
 }
 
 }  // namespace
@@ -129,13 +102,10 @@ int Zoom4(int x, int y, unsigned width, unsigned height, int sparse) {
 }
 
 int DiscMosaic(int centreX, int centreY, int radius, int cellSize) {
-  if (!backScreen || !EffectsDepth()) return 1;
-  SurfaceLock lock(backScreen);
-  if (!lock.Locked()) return LockFailed(lock);
-  if (!AtScreenDepth(lock)) return 1;
-  mu::PaintDiscMosaic(lock.View(), mu::screenFormat.bytesPerPixel, centreX, centreY, radius,
-                      cellSize);
-  return 1;
+  return OnScreen([&](const mu::PixelView& screen) {
+    mu::PaintDiscMosaic(screen, mu::screenFormat.bytesPerPixel, centreX, centreY, radius,
+                        cellSize);
+  });
 }
 
 int Grain(int shift, int x, int y, unsigned width, unsigned height) {

@@ -214,12 +214,14 @@ void FadeRun(PixelView dst, ConstPixelView src, const PixelFormat& f, const Fade
 template <typename P>
 void FadeGradientTyped(PixelView dst, ConstPixelView src, const PixelFormat& f, const int level[3],
                        const GradientSteps& g) {
-  // The fade index v = 31 - level of each channel falls by one per step while above 0.
-  auto cutsAfter = [&](int falls) {
+  // The fade index v = 31 - level of each channel falls by one per step while
+  // above 0: the cuts after each number of falls, made once.
+  FadeCuts cutsAfter[kGradientFalls];
+  for (int falls = 0; falls < kGradientFalls; ++falls) {
     int lv[3];
     for (int c = 0; c < 3; ++c) lv[c] = kTopLevel - std::max(kTopLevel - level[c] - falls, 0);
-    return FadeCutsOf<P>(lv);
-  };
+    cutsAfter[falls] = FadeCutsOf<P>(lv);
+  }
   if (!FastPath()) {
     FallCounter rows(g);
     int falls = 0;
@@ -230,7 +232,7 @@ void FadeGradientTyped(PixelView dst, ConstPixelView src, const PixelFormat& f, 
       const P* s = src.Row<P>(r);
       for (int col = 0; col < dst.width; ++col) {
         if (!g.vertical) falls = columns.Next(col);
-        if (s[col] != 0) d[col] = static_cast<P>(FadePixel<P>(s[col], d[col], f, cutsAfter(falls)));
+        if (s[col] != 0) d[col] = static_cast<P>(FadePixel<P>(s[col], d[col], f, cutsAfter[falls]));
       }
     }
     return;
@@ -240,7 +242,7 @@ void FadeGradientTyped(PixelView dst, ConstPixelView src, const PixelFormat& f, 
     static ColumnCuts columns;
     FallCounter counter(g);
     for (int x = 0; x < dst.width; ++x) {
-      const FadeCuts cuts = cutsAfter(counter.Next(x));
+      const FadeCuts& cuts = cutsAfter[counter.Next(x)];
       columns.sourceBytes[x] = columns.targetBytes[x] = 0;
       for (int c = 0; c < 3; ++c) {
         columns.source[c][x] = static_cast<std::int16_t>(cuts.source[c]);
@@ -253,7 +255,7 @@ void FadeGradientTyped(PixelView dst, ConstPixelView src, const PixelFormat& f, 
   }
 #endif
   GradientRuns(dst, src, sizeof(P), g, [&](PixelView d, ConstPixelView s, int falls) {
-    FadeRun<P>(d, s, f, cutsAfter(falls));
+    FadeRun<P>(d, s, f, cutsAfter[falls]);
   });
 }
 
@@ -303,7 +305,6 @@ void DarkenTyped(PixelView dst, ConstPixelView src, const PixelFormat& f, const 
     return out;
   });
 }
-
 
 }  // namespace
 

@@ -23,24 +23,35 @@ void LevelRows16(PixelView dst, ConstPixelView src, const PixelFormat& f, Channe
   });
 }
 
+// One channel of a planned float blend (AlphaPlan): base + floor((other -
+// base) x A / 32768), computed as the high half of 2 (other - base) x A. The
+// base is the target's component, or the source's in the lanes where
+// fromSource is all ones; the other one is the remaining component:
+// sc ^ dc ^ base is dc where base = sc and sc where base = dc.
+inline __m128i PlannedChannel(__m128i sc, __m128i dc, __m128i fromSource, __m128i a) {
+  const __m128i base = _mm_or_si128(_mm_and_si128(fromSource, sc), _mm_andnot_si128(fromSource, dc));
+  const __m128i other = _mm_xor_si128(_mm_xor_si128(sc, dc), base);
+  const __m128i diff = _mm_slli_epi16(_mm_sub_epi16(other, base), 1);
+  return _mm_add_epi16(base, _mm_mulhi_epi16(diff, a));
+}
+
 }  // namespace
 
 bool HalfBlend(PixelView dst, ConstPixelView src, const PixelFormat& f) {
-  const __m128i half = f.Sixteen() ? _mm_set1_epi16(static_cast<short>(f.halfMask))
-                                   : _mm_set1_epi32(static_cast<int>(f.halfMask));
-  auto op = [half](__m128i s, __m128i d) {
-    // Whole-register shifts move bits across lanes and channels; the half
-    // mask clears every bit that came from a neighbour.
-    return _mm_add_epi32(_mm_and_si128(_mm_srli_epi32(s, 1), half),
-                         _mm_and_si128(_mm_srli_epi32(d, 1), half));
-  };
+  // A lane-wide shift moves each channel's lowest bit into the channel below;
+  // the half mask clears every such bit, so each channel is halved alone.
   if (f.Sixteen()) {
+    const __m128i half = _mm_set1_epi16(static_cast<short>(f.halfMask));
     Rows<std::uint16_t>(dst, src, [half](__m128i s, __m128i d) {
       return _mm_add_epi16(_mm_and_si128(_mm_srli_epi16(s, 1), half),
                            _mm_and_si128(_mm_srli_epi16(d, 1), half));
     });
   } else {
-    Rows<std::uint32_t>(dst, src, op);
+    const __m128i half = _mm_set1_epi32(static_cast<int>(f.halfMask));
+    Rows<std::uint32_t>(dst, src, [half](__m128i s, __m128i d) {
+      return _mm_add_epi32(_mm_and_si128(_mm_srli_epi32(s, 1), half),
+                           _mm_and_si128(_mm_srli_epi32(d, 1), half));
+    });
   }
   return true;
 }
@@ -56,12 +67,7 @@ bool AlphaRows(PixelView dst, ConstPixelView src, const PixelFormat& f, const Al
   Rows<std::uint16_t>(dst, src, [&](__m128i s, __m128i d) {
     __m128i out = _mm_setzero_si128();
     for (int c = 0; c < 3; ++c) {
-      const __m128i sc = Take(s, l, c), dc = Take(d, l, c);
-      const __m128i base = _mm_or_si128(_mm_and_si128(sourceBase[c], sc), _mm_andnot_si128(sourceBase[c], dc));
-      const __m128i other = _mm_xor_si128(_mm_xor_si128(sc, dc), base);
-      // floor((other - base) x A / 32768): the high half of 2 (other - base) x A.
-      const __m128i diff = _mm_slli_epi16(_mm_sub_epi16(other, base), 1);
-      out = _mm_or_si128(out, Place(_mm_add_epi16(base, _mm_mulhi_epi16(diff, a[c])), l, c));
+      out = _mm_or_si128(out, Place(PlannedChannel(Take(s, l, c), Take(d, l, c), sourceBase[c], a[c]), l, c));
     }
     return out;
   });
@@ -97,11 +103,9 @@ bool AlphaColumns(PixelView dst, ConstPixelView src, const PixelFormat& f, const
   RowsAt<std::uint16_t>(dst, src, [&](__m128i s, __m128i d, int x) {
     __m128i out = _mm_setzero_si128();
     for (int c = 0; c < 3; ++c) {
-      const __m128i sc = Take(s, l, c), dc = Take(d, l, c), fromSource = load(columns.sourceBase[c] + x);
-      const __m128i base = _mm_or_si128(_mm_and_si128(fromSource, sc), _mm_andnot_si128(fromSource, dc));
-      const __m128i other = _mm_xor_si128(_mm_xor_si128(sc, dc), base);
-      const __m128i diff = _mm_slli_epi16(_mm_sub_epi16(other, base), 1);
-      out = _mm_or_si128(out, Place(_mm_add_epi16(base, _mm_mulhi_epi16(diff, load(columns.multiplier[c] + x))), l, c));
+      const __m128i v = PlannedChannel(Take(s, l, c), Take(d, l, c), load(columns.sourceBase[c] + x),
+                                       load(columns.multiplier[c] + x));
+      out = _mm_or_si128(out, Place(v, l, c));
     }
     return out;
   });

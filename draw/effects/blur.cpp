@@ -12,7 +12,6 @@ namespace mu {
 
 namespace {
 
-constexpr int kMaxSlidingWidth = 4096;   // wider areas take the reference loop
 
 // The level components of a pixel added into sums.
 template <typename P>
@@ -48,34 +47,44 @@ std::uint32_t SoftPixel(PixelView dst, ConstPixelView src, const PixelFormat& f,
   return Compose<P>(sum, f);
 }
 
+// The rule at pixel (col, r): a source pixel of 0 leaves the target alone.
+template <typename P>
+void SoftAt(PixelView dst, ConstPixelView src, const PixelFormat& f, int col, int r) {
+  const std::uint32_t s = src.Row<P>(r)[col];
+  if (s != 0) dst.Row<P>(r)[col] = static_cast<P>(SoftPixel<P>(dst, src, f, col, r, s));
+}
+
 template <typename P>
 void SoftEdgeReference(PixelView dst, ConstPixelView src, const PixelFormat& f) {
   for (int r = 0; r < dst.height; ++r) {
-    for (int col = 0; col < dst.width; ++col) {
-      const std::uint32_t s = src.Row<P>(r)[col];
-      if (s != 0) dst.Row<P>(r)[col] = static_cast<P>(SoftPixel<P>(dst, src, f, col, r, s));
-    }
+    for (int col = 0; col < dst.width; ++col) SoftAt<P>(dst, src, f, col, r);
   }
 }
 
 // Only a transparent neighbour changes a pixel, and the target is never
 // written under one, so the order of the pixels does not matter: inner pixels
-// whose four neighbours are all drawn are copied straight.
+// whose four neighbours are all drawn are copied straight. The outer rows and
+// columns, whose neighbours lie partly outside, go by the rule.
 template <typename P>
 void SoftEdgeFast(PixelView dst, ConstPixelView src, const PixelFormat& f) {
   const int w = dst.width, h = dst.height;
   for (int r = 0; r < h; ++r) {
+    if (r == 0 || r == h - 1 || w < 3) {
+      for (int col = 0; col < w; ++col) SoftAt<P>(dst, src, f, col, r);
+      continue;
+    }
     const P* s = src.Row<P>(r);
-    const P* above = r > 0 ? src.Row<P>(r - 1) : nullptr;
-    const P* below = r < h - 1 ? src.Row<P>(r + 1) : nullptr;
+    const P* above = src.Row<P>(r - 1);
+    const P* below = src.Row<P>(r + 1);
     P* d = dst.Row<P>(r);
-    for (int col = 0; col < w; ++col) {
+    SoftAt<P>(dst, src, f, 0, r);
+    for (int col = 1; col < w - 1; ++col) {
       const P sp = s[col];
       if (sp == 0) continue;
-      const bool inner = col > 0 && col < w - 1 && above && below && s[col - 1] != 0 &&
-                         s[col + 1] != 0 && above[col] != 0 && below[col] != 0;
+      const bool inner = s[col - 1] != 0 && s[col + 1] != 0 && above[col] != 0 && below[col] != 0;
       d[col] = inner ? sp : static_cast<P>(SoftPixel<P>(dst, src, f, col, r, sp));
     }
+    SoftAt<P>(dst, src, f, w - 1, r);
   }
 }
 
@@ -103,7 +112,7 @@ void BoxBlurReference(PixelView dst, ConstPixelView src, const PixelFormat& f, i
 // sum across them as it moves right: the same sums, a few additions a pixel.
 template <typename P>
 void BoxBlurSliding(PixelView dst, ConstPixelView src, const PixelFormat& f, int size) {
-  static int columns[3][kMaxSlidingWidth];
+  static int columns[3][kMaxColumns];
   const int w = dst.width, h = dst.height;
   auto addRow = [&](int y, int sign) {
     const P* row = src.Row<P>(y);
@@ -113,6 +122,11 @@ void BoxBlurSliding(PixelView dst, ConstPixelView src, const PixelFormat& f, int
   };
   for (int c = 0; c < 3; ++c) std::fill(columns[c], columns[c] + w, 0);
   for (int j = 0; j < size; ++j) addRow(j, 1);
+  // sum / (size x size) as one 32 x 32-bit product: the sums stay below
+  // 2^19, where the reciprocal rounded up at 31 bits is off by less than
+  // the smallest fraction of a quotient (1 / 2025), so every quotient is exact.
+  const std::uint32_t reciprocal =
+      static_cast<std::uint32_t>(((1ull << 31) + size * size - 1) / (size * size));
   int top = 0;
   for (int r = 0; r < h; ++r) {
     const int by = std::min(r, h - size);
@@ -128,11 +142,6 @@ void BoxBlurSliding(PixelView dst, ConstPixelView src, const PixelFormat& f, int
     const P* s = src.Row<P>(r);
     P* d = dst.Row<P>(r);
     int left = 0;
-    // sum / (size x size) as one 32 x 32-bit product: the sums stay below
-    // 2^19, where the reciprocal rounded up at 31 bits is off by less than
-    // the smallest fraction of a quotient (1 / 2025), so every quotient is exact.
-    const std::uint32_t reciprocal =
-        static_cast<std::uint32_t>(((1ull << 31) + size * size - 1) / (size * size));
     for (int col = 0; col < w; ++col) {
       const int bx = std::min(col, w - size);
       if (bx != left) {
@@ -156,11 +165,16 @@ void SoftEdge(PixelView dst, ConstPixelView src, const PixelFormat& f) {
     using P = decltype(pixel);
     if (FastPath()) {
 #ifdef __SSE2__
-      auto pixel = [&](int col, int r) {
-        const std::uint32_t s = src.Row<P>(r)[col];
-        if (s != 0) dst.Row<P>(r)[col] = static_cast<P>(SoftPixel<P>(dst, src, f, col, r, s));
-      };
-      if (sse2::SoftEdge(dst, src, f, pixel)) return;
+      // The vector path's inner columns first, then the others by the rule:
+      // the order of the pixels does not matter (see SoftEdgeFast).
+      int end = 1;
+      if (sse2::SoftEdge(dst, src, f, end)) {
+        for (int r = 0; r < dst.height; ++r) {
+          SoftAt<P>(dst, src, f, 0, r);
+          for (int col = end; col < dst.width; ++col) SoftAt<P>(dst, src, f, col, r);
+        }
+        return;
+      }
 #endif
       SoftEdgeFast<P>(dst, src, f);
     } else {
@@ -174,7 +188,7 @@ void BoxBlur(PixelView dst, ConstPixelView src, const PixelFormat& f, int size) 
   size = std::min({size, kMaxBoxSize, dst.width, dst.height});
   ForDepth(dst, f, [&](auto pixel) {
     using P = decltype(pixel);
-    if (!FastPath() || dst.width > kMaxSlidingWidth) {
+    if (!FastPath() || dst.width > kMaxColumns) {
       BoxBlurReference<P>(dst, src, f, size);
       return;
     }

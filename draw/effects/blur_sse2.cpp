@@ -11,7 +11,7 @@
 
 #ifdef __SSE2__
 #include <algorithm>
-#include <vector>
+#include <array>
 
 #include "draw/effects/sse2_pixels.h"
 
@@ -57,12 +57,18 @@ bool BoxBlur2(PixelView dst, ConstPixelView src, const PixelFormat& f) {
   return true;
 }
 
-bool SoftEdge(PixelView dst, ConstPixelView src, const PixelFormat& f, const SoftEdgeRow& pixel) {
-  constexpr int kMaxWidth = 4096;
-  static const std::vector<std::uint16_t> drawnRow(kMaxWidth, 1);   // beyond the area: never transparent
-  if (!f.Sixteen() || dst.width > kMaxWidth) return false;
+bool SoftEdge(PixelView dst, ConstPixelView src, const PixelFormat& f, int& end) {
+  // The row above the first and below the last: drawn, so never a transparent neighbour.
+  static const auto drawnRow = [] {
+    std::array<std::uint16_t, kMaxColumns> row;
+    row.fill(1);
+    return row;
+  }();
+  if (!f.Sixteen() || dst.width > kMaxColumns) return false;
   const Lanes16 l = LevelLanes(f);
   const int w = dst.width, h = dst.height;
+  // Whole blocks of eight from column 1 whose right neighbours lie inside.
+  end = 1 + (w > 1 ? (w - 2) / 8 * 8 : 0);
   const __m128i zero = _mm_setzero_si128(), one = _mm_set1_epi16(1);
   auto load = [](const std::uint16_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
   auto reciprocal = [&](__m128i n) {   // 65536 / n rounded up, for n = 2..5; 0 for n = 1
@@ -80,9 +86,7 @@ bool SoftEdge(PixelView dst, ConstPixelView src, const PixelFormat& f, const Sof
     const std::uint16_t* below = r < h - 1 ? src.Row<std::uint16_t>(r + 1) : drawnRow.data();
     const std::uint16_t* dAbove = r > 0 ? dst.Row<std::uint16_t>(r - 1) : d;
     const std::uint16_t* dBelow = r < h - 1 ? dst.Row<std::uint16_t>(r + 1) : d;
-    pixel(0, r);
-    int col = 1;
-    for (; col + 8 <= w - 1; col += 8) {
+    for (int col = 1; col < end; col += 8) {
       const __m128i sv = load(s + col), dv = load(d + col);
       const __m128i z[4] = {_mm_cmpeq_epi16(load(s + col - 1), zero), _mm_cmpeq_epi16(load(s + col + 1), zero),
                             _mm_cmpeq_epi16(load(above + col), zero), _mm_cmpeq_epi16(load(below + col), zero)};
@@ -103,7 +107,6 @@ bool SoftEdge(PixelView dst, ConstPixelView src, const PixelFormat& f, const Sof
       }
       _mm_storeu_si128(reinterpret_cast<__m128i*>(d + col), Keep16(sv, out, dv));
     }
-    for (; col < w; ++col) pixel(col, r);
   }
   return true;
 }

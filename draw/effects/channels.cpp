@@ -42,10 +42,6 @@ long long FloorDiv(long long a, long long b) {
 }
 long long CeilDiv(long long a, long long b) { return -FloorDiv(-a, b); }
 
-}  // namespace
-
-namespace {
-
 bool Fits(const int* value, int lo, int hi, long long a) {
   for (int k = lo; k <= hi; ++k) {
     if (((k * a) >> 15) != value[k - lo]) return false;   // >> of a negative value floors

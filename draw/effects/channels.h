@@ -29,8 +29,13 @@ enum class KernelPath { kFast, kReference };
 extern KernelPath kernelPath;   // kFast unless a test or benchmark asks for the reference
 inline bool FastPath() { return kernelPath == KernelPath::kFast; }
 
-constexpr int kTopLevel = 31;      // highest five-bit level
-constexpr int kMaxFactor = 256;    // factors above this saturate every lit channel anyway
+// Widest row the area effects' vector paths (softening, smoke, grain) take
+// in their fixed row buffers; wider areas go through the reference loops.
+constexpr int kAreaRowCapacity = 2048;
+
+constexpr int kChannelValues = 256;   // values of the widest channel the effects draw on (8 bits)
+constexpr int kTopLevel = 31;         // highest five-bit level
+constexpr int kMaxFactor = 256;       // factors above this saturate every lit channel anyway
 
 // True for the formats the effects draw on: 16-bit with 5- or 6-bit channels,
 // 32-bit with 8-bit channels. Anything else draws nothing.
@@ -47,11 +52,13 @@ template <>
 struct Depth<std::uint16_t> {
   static constexpr int kMax = 31;                 // five-bit components
   static constexpr int Level(int n) { return n; }
+  // The lowest bit of channel c's component: its top five bits.
+  static std::uint32_t Position(const PixelFormat& f, int c) { return f.channel[c].top5; }
   static std::uint32_t Get(std::uint32_t p, const PixelFormat& f, int c) {
-    return (p >> f.channel[c].top5) & 31u;
+    return (p >> Position(f, c)) & 31u;
   }
   static std::uint32_t Put(std::uint32_t v, const PixelFormat& f, int c) {
-    return v << f.channel[c].top5;
+    return v << Position(f, c);
   }
   static constexpr int kFiveBitShift = 0;         // component >> this = its five-bit value
 };
@@ -60,11 +67,12 @@ template <>
 struct Depth<std::uint32_t> {
   static constexpr int kMax = 255;                // 8-bit components
   static constexpr int Level(int n) { return LevelTo8(n); }
+  static std::uint32_t Position(const PixelFormat& f, int c) { return f.channel[c].shift; }
   static std::uint32_t Get(std::uint32_t p, const PixelFormat& f, int c) {
-    return (p >> f.channel[c].shift) & 255u;
+    return (p >> Position(f, c)) & 255u;
   }
   static std::uint32_t Put(std::uint32_t v, const PixelFormat& f, int c) {
-    return v << f.channel[c].shift;
+    return v << Position(f, c);
   }
   static constexpr int kFiveBitShift = 3;
 };
@@ -115,7 +123,7 @@ struct DifferenceSteps {
 struct ScaleSteps {
   int max;
   int multiplier;
-  int value[256];
+  int value[kChannelValues];
   void Build(float factor, int max);
 };
 

@@ -1,7 +1,6 @@
 #include "draw/effects/curtain_edges.h"
 
 #include <algorithm>
-#include <climits>
 
 #include "draw/effects/frame_motion.h"
 
@@ -38,10 +37,8 @@ Shape Measure(const Curtain& c) {
   return s;
 }
 
-int ToInt(long long v) { return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : static_cast<int>(v); }
-
 void Store(Curtain& c, const Shape& s) {
-  c.clip = {ToInt(s.x.lo), ToInt(s.y.lo), ToInt(s.x.hi), ToInt(s.y.hi)};
+  c.clip = {ClampToInt(s.x.lo), ClampToInt(s.y.lo), ClampToInt(s.x.hi), ClampToInt(s.y.hi)};
 }
 
 bool Same(const Axis& a, const Axis& b) { return a.lo == b.lo && a.hi == b.hi; }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "draw/effects/curtain_edges.h"
+#include "draw/sprites.h"
 
 namespace muDraw {
 
@@ -18,7 +19,7 @@ mu::Curtain curtain;
 
 // The public values into the machine, and back after it ran.
 mu::Curtain& Load() {
-  curtain.clip = {clipLeft, clipTop, clipRight, clipBottom};
+  curtain.clip = ClipRectangle();
   curtain.state = curtainState;
   curtain.opened = curtainOpened;
   curtain.closed = curtainClosed;

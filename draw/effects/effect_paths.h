@@ -5,7 +5,6 @@
 #define MU_DRAW_EFFECTS_EFFECT_PATHS_H
 
 #include <cstdint>
-#include <functional>
 
 #include "draw/effects/blend.h"
 #include "draw/effects/channels.h"
@@ -57,9 +56,13 @@ struct FadeCuts {
   int target[3];
 };
 
+// Widest area the sprite effects' fast paths take in their fixed tables and
+// row buffers (the gradients' columns, the sliding box blur, the soft edge);
+// wider areas go through the reference loops.
+constexpr int kMaxColumns = 4096;
+
 // Per-column settings of a horizontal gradient for the vector paths (every
 // row has the same), with room for the spare lanes of a row's last vector.
-constexpr int kMaxColumns = 4096;
 struct ColumnAlpha {
   std::int16_t multiplier[3][kMaxColumns + 8];
   std::int16_t sourceBase[3][kMaxColumns + 8];   // -1: the plan's base is the source
@@ -70,10 +73,6 @@ struct ColumnCuts {
   std::uint32_t sourceBytes[kMaxColumns + 8];    // 32-bit: the cuts in each channel's byte
   std::uint32_t targetBytes[kMaxColumns + 8];
 };
-
-// The soft edge's plain rule for one pixel (col, r) of the views, for the
-// vector path's edges.
-using SoftEdgeRow = std::function<void(int col, int r)>;
 
 #ifdef __SSE2__
 namespace sse2 {
@@ -91,7 +90,9 @@ bool Brightness(PixelView dst, ConstPixelView src, const PixelFormat& f, const S
 bool GrayBlt(PixelView dst, ConstPixelView src, const PixelFormat& f);
 bool ChannelMask(PixelView dst, ConstPixelView src, const PixelFormat& f, std::uint32_t keep);
 bool BoxBlur2(PixelView dst, ConstPixelView src, const PixelFormat& f);
-bool SoftEdge(PixelView dst, ConstPixelView src, const PixelFormat& f, const SoftEdgeRow& pixel);
+// The soft edge's inner columns 1 .. end - 1 of every row, eight at a time;
+// the caller does column 0 and the columns from `end` on by the plain rule.
+bool SoftEdge(PixelView dst, ConstPixelView src, const PixelFormat& f, int& end);
 }  // namespace sse2
 #endif
 

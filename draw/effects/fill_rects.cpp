@@ -5,8 +5,7 @@
 namespace mu {
 
 bool CutToSurface(ClipBounds& r, int width, int height) {
-  ClipBounds cut = {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, width),
-                    std::min(r.bottom, height)};
+  const ClipBounds cut = CutTo(r, width, height);
   if (cut.right <= cut.left || cut.bottom <= cut.top) return false;
   r = cut;
   return true;
@@ -15,13 +14,10 @@ bool CutToSurface(ClipBounds& r, int width, int height) {
 void FrameStrips(const ClipBounds& r, ClipBounds strips[4]) {
   // Worked in 64 bits: the strips of a rectangle at the ends of the int range
   // must not wrap round (they are cut to the surface afterwards).
-  auto at = [](long long v) {
-    return static_cast<int>(std::min<long long>(std::max<long long>(v, -2147483647LL - 1), 2147483647LL));
-  };
-  strips[0] = {r.left, r.top, r.right, at(r.top + 1LL)};
-  strips[1] = {r.left, at(r.bottom - 1LL), r.right, r.bottom};
-  strips[2] = {r.left, r.top, at(r.left + 1LL), r.bottom};
-  strips[3] = {at(r.right - 1LL), r.top, r.right, r.bottom};
+  strips[0] = {r.left, r.top, r.right, ClampToInt(r.top + 1LL)};
+  strips[1] = {r.left, ClampToInt(r.bottom - 1LL), r.right, r.bottom};
+  strips[2] = {r.left, r.top, ClampToInt(r.left + 1LL), r.bottom};
+  strips[3] = {ClampToInt(r.right - 1LL), r.top, r.right, r.bottom};
 }
 
 bool ClipTint(ClipBounds& r, const ClipBounds& clip) {

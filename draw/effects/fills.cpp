@@ -58,7 +58,7 @@ void FillBox(int left, int top, int right, int bottom, DWORD value) {
 
 int TintBox(int left, int top, int right, int bottom, DWORD value) {
   mu::ClipBounds rect = {left, top, right, bottom};
-  if (!mu::ClipTint(rect, {clipLeft, clipTop, clipRight, clipBottom})) return 1;
+  if (!mu::ClipTint(rect, ClipRectangle())) return 1;
   SurfaceLock lock(backScreen);
   if (!lock.Locked()) return 0;
   mu::PixelView screen = lock.View();

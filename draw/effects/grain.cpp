@@ -11,18 +11,10 @@ namespace {
 template <typename P>
 void GrainLoop(PixelView a, const PixelFormat& f, int shift, unsigned channels,
                NoiseReader& reader, const std::uint8_t* noise) {
-  using D = Depth<P>;
   for (int r = 0; r < a.height; ++r) {
     P* row = a.Row<P>(r);
     for (int col = 0; col < a.width; ++col) {
-      const std::uint32_t g = D::Level(reader.Read(noise) << shift);
-      std::uint32_t out = 0;
-      for (int c = 0; c < 3; ++c) {
-        std::uint32_t v = D::Get(row[col], f, c);
-        if ((channels >> c) & 1) v = std::min<std::uint32_t>(v + g, D::kMax);
-        out |= D::Put(v, f, c);
-      }
-      row[col] = static_cast<P>(out);
+      row[col] = Grained(row[col], f, Depth<P>::Level(reader.Read(noise) << shift), channels);
     }
   }
 }

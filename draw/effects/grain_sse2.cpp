@@ -20,8 +20,6 @@ namespace mu {
 
 namespace {
 
-constexpr int kGrainRowCapacity = 2048;
-
 // Copies the next n noise values into `out`, moving the reader past them.
 void ReadNoise(NoiseReader& reader, const std::uint8_t* noise, int n, std::uint8_t* out) {
   while (n > 0) {
@@ -53,7 +51,7 @@ GrainLanes LanesOf(const PixelFormat& f, int shift, unsigned channels) {
   auto lanes = [&](int v) { return sixteen ? _mm_set1_epi16(static_cast<short>(v)) : _mm_set1_epi32(v); };
   GrainLanes g;
   for (int c = 0; c < 3; ++c) {
-    g.position[c] = _mm_cvtsi32_si128(static_cast<int>(sixteen ? f.channel[c].top5 : f.channel[c].shift));
+    g.position[c] = _mm_cvtsi32_si128(static_cast<int>(D::Position(f, c)));
     g.keep[c] = _mm_set1_epi32(((channels >> c) & 1) ? -1 : 0);
   }
   for (int n = 0; n < 3; ++n) g.grain[n] = D::Level(n << shift);
@@ -64,19 +62,6 @@ GrainLanes LanesOf(const PixelFormat& f, int shift, unsigned channels) {
   g.grain2 = lanes(static_cast<int>(g.grain[2]));
   g.channels = channels;
   return g;
-}
-
-// The rule for one pixel, for the ends of rows.
-template <typename P>
-P GrainPixel(const GrainLanes& g, const PixelFormat& f, P p, std::uint8_t n) {
-  using D = Depth<P>;
-  std::uint32_t out = 0;
-  for (int c = 0; c < 3; ++c) {
-    std::uint32_t v = D::Get(p, f, c);
-    if ((g.channels >> c) & 1) v = std::min<std::uint32_t>(v + g.grain[n], D::kMax);
-    out |= D::Put(v, f, c);
-  }
-  return static_cast<P>(out);
 }
 
 void GrainRow(const GrainLanes& g, const PixelFormat& f, std::uint16_t* row, const std::uint8_t* n,
@@ -96,7 +81,7 @@ void GrainRow(const GrainLanes& g, const PixelFormat& f, std::uint16_t* row, con
     }
     _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i), out);
   }
-  for (; i < w; ++i) row[i] = GrainPixel<std::uint16_t>(g, f, row[i], n[i]);
+  for (; i < w; ++i) row[i] = Grained(row[i], f, g.grain[n[i]], g.channels);
 }
 
 void GrainRow(const GrainLanes& g, const PixelFormat& f, std::uint32_t* row, const std::uint8_t* n,
@@ -121,13 +106,13 @@ void GrainRow(const GrainLanes& g, const PixelFormat& f, std::uint32_t* row, con
     }
     _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i), out);
   }
-  for (; i < w; ++i) row[i] = GrainPixel<std::uint32_t>(g, f, row[i], n[i]);
+  for (; i < w; ++i) row[i] = Grained(row[i], f, g.grain[n[i]], g.channels);
 }
 
 template <typename P>
 void GrainRows(PixelView a, const PixelFormat& f, int shift, unsigned channels,
                NoiseReader& reader, const std::uint8_t* noise) {
-  static std::uint8_t values[kGrainRowCapacity];
+  static std::uint8_t values[kAreaRowCapacity];
   const GrainLanes g = LanesOf<P>(f, shift, channels);
   for (int r = 0; r < a.height; ++r) {
     ReadNoise(reader, noise, a.width, values);
@@ -139,7 +124,7 @@ void GrainRows(PixelView a, const PixelFormat& f, int shift, unsigned channels,
 
 bool AddGrainSse2(PixelView area, const PixelFormat& f, int shift, unsigned channels,
                   NoiseReader& reader, const std::uint8_t* noise) {
-  if (area.width > kGrainRowCapacity) return false;
+  if (area.width > kAreaRowCapacity) return false;
   shift = std::clamp(shift, 0, kMaxGrainShift);
   if (f.Sixteen()) GrainRows<std::uint16_t>(area, f, shift, channels, reader, noise);
   if (f.ThirtyTwo()) GrainRows<std::uint32_t>(area, f, shift, channels, reader, noise);

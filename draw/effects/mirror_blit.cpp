@@ -10,7 +10,7 @@ namespace muDraw {
 
 int FlipBlt(int x, int y, int mode, int sprite, int left, int top, int right, int bottom) {
   mu::EffectArea clipped;
-  if (!mu::ClipEffect(x, y, left, top, right, bottom, {clipLeft, clipTop, clipRight, clipBottom},
+  if (!mu::ClipEffect(x, y, left, top, right, bottom, ClipRectangle(),
                       clipped))
     return 1;
   SpriteOnScreen locks(SpriteSurface(sprite), backScreen);

@@ -17,10 +17,6 @@
 
 namespace mu {
 
-// Widest row the fast paths take in their fixed row buffers; wider areas go
-// through the reference loops.
-constexpr int kQuadRowCapacity = 2048;
-
 using Quad = std::uint64_t;
 
 struct QuadLanes {
@@ -35,8 +31,7 @@ struct QuadLanes {
     QuadLanes q;
     q.full = Depth<P>::kMax;
     for (int c = 0; c < 3; ++c) {
-      // Where Depth<P>::Put places a channel's value.
-      q.pos[c] = static_cast<int>(sizeof(P) == 2 ? f.channel[c].top5 : f.channel[c].shift);
+      q.pos[c] = static_cast<int>(Depth<P>::Position(f, c));
       q.position[c] = _mm_cvtsi32_si128(q.pos[c]);
     }
     q.full32 = _mm_set1_epi32(static_cast<int>(q.full));

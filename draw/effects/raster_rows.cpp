@@ -1,6 +1,5 @@
 #include "draw/effects/raster_rows.h"
 
-#include <climits>
 #include <cmath>
 
 #include "draw/effects/frame_motion.h"
@@ -14,10 +13,7 @@ namespace {
 constexpr double kTwoPi = 6.283185307179586;
 constexpr float kFullTurn = 360.0f;
 
-// Positions are worked in 64 bits and handed on saturated, so that a far-off
-// position or a long rectangle cannot overflow an int.
-int Sat(long long v) { return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : static_cast<int>(v); }
-
+// Positions are worked in 64 bits and handed on through ClampToInt.
 // The phase of the wave effects after a frame: less 360 once when it reaches
 // 360; a negative speed lets it fall below 0.
 float TurnPhase(float phase, float seconds, float speed) {
@@ -56,7 +52,7 @@ void WaveRows(int x, int y, int amplitude, int rowsPerDegree, float speed, const
       o *= st.waveSign;
       st.waveSign = -st.waveSign;
     }
-    sink.Blit(Sat(x + o), Sat(y + r - src.top), Sat(r), Sat(r + 1));
+    sink.Blit(ClampToInt(x + o), ClampToInt(y + r - src.top), ClampToInt(r), ClampToInt(r + 1));
   }
   st.wavePhase = TurnPhase(st.wavePhase, seconds, speed);
 }
@@ -69,7 +65,7 @@ void TileRows(float speedX, float speedY, const SourceRect& src, int screenWidth
   const long long ox = TruncToInt(Finite(st.tileX)), oy = TruncToInt(Finite(st.tileY));
   for (long long n = 0; n <= screenHeight / h + 1; ++n) {
     for (long long m = 0; m <= screenWidth / w + 1; ++m) {
-      sink.Blit(Sat(w * m + ox), Sat(h * n + oy), src.top, src.bottom);
+      sink.Blit(ClampToInt(w * m + ox), ClampToInt(h * n + oy), src.top, src.bottom);
     }
   }
   // Each offset is kept within -size..0, so the tiling covers the screen
@@ -93,7 +89,8 @@ void WaveScrollRows(int x, int y, int amplitude, int rowsPerDegree, float waveSp
     long long s = scroll + r;
     if (s >= src.bottom) s = src.top + (s - src.bottom);
     // The destination row is y + r, the source row number itself.
-    sink.Blit(Sat(x + static_cast<long long>(o)), Sat(y + r), Sat(s), Sat(s + 1));
+    sink.Blit(ClampToInt(x + static_cast<long long>(o)), ClampToInt(y + r), ClampToInt(s),
+              ClampToInt(s + 1));
   }
   st.scrollPhase = TurnPhase(st.scrollPhase, seconds, waveSpeed);
   st.scrollRows = ScrollOn(st.scrollRows, seconds, scrollSpeed,
@@ -115,7 +112,8 @@ void WaveBandRows(int bandTop, int bandBottom, int amplitude, int rowsPerDegree,
     const long long row = src.top + s;
     for (long long m = 0; m <= screenWidth / w + 1; ++m) {
       // Shifted left by the amplitude so that the left edge stays covered.
-      sink.Blit(Sat(w * m + o - amplitude), Sat(bandTop + k), Sat(row), Sat(row + 1));
+      sink.Blit(ClampToInt(w * m + o - amplitude), ClampToInt(bandTop + k), ClampToInt(row),
+                ClampToInt(row + 1));
     }
   }
   st.bandPhase = TurnPhase(st.bandPhase, seconds, waveSpeed);
@@ -127,13 +125,15 @@ void MosaicRows(int x, int y, int blockHeight, const SourceRect& src, RowSink& s
   for (long long b = src.top; b < src.bottom; b += blockHeight) {
     // The last block keeps its full height even where it passes the bottom.
     for (long long r = b; r < b + blockHeight; ++r) {
-      sink.Blit(x, Sat(y + r - src.top), Sat(b), Sat(b + 1));
+      sink.Blit(x, ClampToInt(y + r - src.top), ClampToInt(b), ClampToInt(b + 1));
     }
   }
 }
 
 void SkipRowsOf(int x, int y, int step, const SourceRect& src, int (*random)(), RowSink& sink) {
-  auto draw = [&](long long r) { sink.Blit(x, Sat(y + r - src.top), Sat(r), Sat(r + 1)); };
+  auto draw = [&](long long r) {
+    sink.Blit(x, ClampToInt(y + r - src.top), ClampToInt(r), ClampToInt(r + 1));
+  };
   if (step > 0) {
     for (long long r = static_cast<long long>(src.top) + step; r < src.bottom; r += step) draw(r);
   } else if (step < 0) {
@@ -151,7 +151,8 @@ void JitterRows(int x, int y, int shift, const SourceRect& src, int (*random)(),
   }
   const long long span = 2LL * shift;
   for (long long r = src.top; r < src.bottom; ++r) {
-    sink.Blit(Sat(x + random() % span - shift), Sat(y + r - src.top), Sat(r), Sat(r + 1));
+    sink.Blit(ClampToInt(x + random() % span - shift), ClampToInt(y + r - src.top), ClampToInt(r),
+              ClampToInt(r + 1));
   }
 }
 
@@ -168,7 +169,7 @@ void RollRows(int x, int y, int forward, float speed, const SourceRect& src, flo
     const double angle = (phase + static_cast<double>(i)) * kTwoPi / static_cast<double>(h - 1);
     const long long target = TruncToInt(static_cast<double>(half) + std::cos(angle) * half);
     for (long long d = next; d <= target; ++d) {
-      sink.Blit(x, Sat(y + d), Sat(src.top + i), Sat(src.top + i + 1));
+      sink.Blit(x, ClampToInt(y + d), ClampToInt(src.top + i), ClampToInt(src.top + i + 1));
     }
     next = target + 1;
   }

@@ -38,6 +38,13 @@ int Whole(float v) { return v >= -2147483648.0f && v < 2147483648.0f ? static_ca
 
 }  // namespace
 
+RippleSpan DrawnSpan(long long start, long long count, int spriteSize, int stride) {
+  // The first multiple of the stride at or past the sprite's first pixel.
+  const long long first = start >= 0 ? 0 : (-start + stride - 1) / stride * stride;
+  const long long end = std::min(count, static_cast<long long>(spriteSize) - start);
+  return RippleSpan{first, std::max(first, end)};
+}
+
 template <typename P>
 void RipplePlan::Put(PixelView screen, const ClipBounds& bounds, ConstPixelView sprite, int xx, int yy,
                      RipplePlace place) const {
@@ -49,13 +56,15 @@ void RippleBlt(PixelView screen, const ClipBounds& bounds, const EffectArea& are
   if (wave.stride < 1 || area.width <= 0 || area.height <= 0) return;
   if (bounds.right <= bounds.left || bounds.bottom <= bounds.top) return;
   const RipplePlan plan(area, spanWidth, spanHeight, wave);
+  const RippleSpan columns = DrawnSpan(area.left, area.width, sprite.width, wave.stride);
+  const RippleSpan rows = DrawnSpan(area.top, area.height, sprite.height, wave.stride);
   ForDepth(screen, f, [&](auto pixel) {
     using P = decltype(pixel);
 #ifdef __SSE2__
-    if (FastPath() && sse2::RippleRows(screen, bounds, sprite, f, plan)) return;
+    if (FastPath() && sse2::RippleRows(screen, bounds, sprite, f, plan, columns, rows)) return;
 #endif
-    for (long long yy = 0; yy < area.height; yy += wave.stride) {
-      for (long long xx = 0; xx < area.width; xx += wave.stride) {
+    for (long long yy = rows.first; yy < rows.end; yy += wave.stride) {
+      for (long long xx = columns.first; xx < columns.end; xx += wave.stride) {
         const int x = static_cast<int>(xx), y = static_cast<int>(yy);
         plan.Put<P>(screen, bounds, sprite, x, y, plan.Place(x, y));
       }

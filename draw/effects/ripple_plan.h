@@ -15,6 +15,15 @@ struct RipplePlace {
   float dx, dy;
 };
 
+// The rows (or columns) of the area that can be drawn: yy = first, first +
+// stride, ... below end, those whose sprite row (column) lies inside the
+// sprite. The others have no pixel to draw, so no path spends work on them,
+// however far the area reaches past the sprite.
+struct RippleSpan {
+  long long first, end;
+};
+RippleSpan DrawnSpan(long long start, long long count, int spriteSize, int stride);
+
 struct RipplePlan {
   RipplePlan(const EffectArea& area, int spanWidth, int spanHeight, const RippleWave& wave);
   EffectArea area;
@@ -46,10 +55,10 @@ struct RipplePlan {
 
 #ifdef __SSE2__
 namespace sse2 {
-// The whole ripple, four columns of a row at a time; false (nothing drawn)
-// when a row has more drawn columns than the path takes.
+// The ripple's drawn columns and rows, four columns of a row at a time;
+// false (nothing drawn) when a row has more columns than the path takes.
 bool RippleRows(PixelView screen, const ClipBounds& bounds, ConstPixelView sprite, const PixelFormat& f,
-                const RipplePlan& plan);
+                const RipplePlan& plan, RippleSpan columns, RippleSpan rows);
 }  // namespace sse2
 #endif
 

@@ -9,8 +9,6 @@
 
 #include <emmintrin.h>
 
-#include <algorithm>
-
 #include "draw/effects/wave.h"
 
 namespace mu {
@@ -74,20 +72,21 @@ Columns columns;
 // (INT_MIN) for a value without a whole value that fits, as the plain code does.
 __m128i Truncated(__m128 v) { return _mm_cvttps_epi32(v); }
 
+// The columns k = 0 .. count - 1 (xx = k x stride) have their wave formed;
+// first .. count - 1 are the drawn ones, whose sprite column lies inside the
+// sprite.
 template <typename P>
-void Rows(PixelView screen, const ClipBounds& bounds, ConstPixelView sprite, const RipplePlan& plan, int count) {
-  const long long stride = plan.stride, h = plan.area.height;
-  // The columns k whose sprite column left + k x stride lies inside the sprite.
+void Rows(PixelView screen, const ClipBounds& bounds, ConstPixelView sprite, const RipplePlan& plan, int first,
+          int count, RippleSpan rows) {
+  const long long stride = plan.stride;
   const long long left = plan.area.left;
-  const int first = static_cast<int>(std::min<long long>(count, left >= 0 ? 0 : (-left + stride - 1) / stride));
-  const int end = static_cast<int>(std::clamp<long long>((sprite.width - left + stride - 1) / stride, first, count));
   for (int k = 0; k < count + 4; ++k) {   // the spare lanes of the last group too
     const float fx = static_cast<float>(k < count ? k * stride : 0);
     const float nx = 2.0f * fx / plan.width - 1.0f;
     columns.x[k] = fx;
     columns.nxx[k] = nx * nx;
   }
-  for (long long yy = 0; yy < h; yy += stride) {
+  for (long long yy = rows.first; yy < rows.end; yy += stride) {
     const int y = static_cast<int>(yy);
     const float fy = static_cast<float>(y);
     const float ny = 2.0f * fy / plan.height - 1.0f;
@@ -103,17 +102,13 @@ void Rows(PixelView screen, const ClipBounds& bounds, ConstPixelView sprite, con
                       Truncated(_mm_mul_ps(_mm_add_ps(fx, lean), Splat(plan.scale))));
       _mm_store_si128(reinterpret_cast<__m128i*>(columns.dy + k), Truncated(_mm_mul_ps(Splat(plan.scale), lift)));
     }
-    // Only columns whose pixels lie inside the sprite are written (the rows
-    // outside it are skipped whole).
-    const long long sy = static_cast<long long>(plan.area.top) + y;
-    if (sy < 0 || sy >= sprite.height) continue;
-    const P* from = sprite.Row<P>(static_cast<int>(sy));
+    const P* from = sprite.Row<P>(static_cast<int>(plan.area.top + yy));
     // Inside the bounds: one unsigned comparison per axis (a place left of or
     // above them wraps to a large number).
     const long long x0 = static_cast<long long>(plan.area.x) - bounds.left, y0 = static_cast<long long>(plan.area.y) - bounds.top;
     const auto across = static_cast<unsigned long long>(bounds.right - bounds.left);
     const auto down = static_cast<unsigned long long>(bounds.bottom - bounds.top);
-    for (int k = first; k < end; ++k) {
+    for (int k = first; k < count; ++k) {
       const auto tx = static_cast<unsigned long long>(x0 + columns.dx[k]);
       const auto ty = static_cast<unsigned long long>(y0 + columns.dy[k]);
       if (tx >= across || ty >= down) continue;
@@ -125,13 +120,15 @@ void Rows(PixelView screen, const ClipBounds& bounds, ConstPixelView sprite, con
 }  // namespace
 
 bool RippleRows(PixelView screen, const ClipBounds& bounds, ConstPixelView sprite, const PixelFormat& f,
-                const RipplePlan& plan) {
-  const long long count = (plan.area.width + static_cast<long long>(plan.stride) - 1) / plan.stride;
+                const RipplePlan& plan, RippleSpan columns, RippleSpan rows) {
+  const long long stride = plan.stride;
+  const long long count = (columns.end + stride - 1) / stride;
   if (count > kColumns) return false;
+  const int first = static_cast<int>(columns.first / stride);
   if (f.Sixteen()) {
-    Rows<std::uint16_t>(screen, bounds, sprite, plan, static_cast<int>(count));
+    Rows<std::uint16_t>(screen, bounds, sprite, plan, first, static_cast<int>(count), rows);
   } else {
-    Rows<std::uint32_t>(screen, bounds, sprite, plan, static_cast<int>(count));
+    Rows<std::uint32_t>(screen, bounds, sprite, plan, first, static_cast<int>(count), rows);
   }
   return true;
 }

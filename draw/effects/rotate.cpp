@@ -27,6 +27,7 @@ int AngleIndex(int degrees) {
 namespace {
 
 constexpr long long kScale = muDraw::kSineScale;
+constexpr int kStepScale = muDraw::kSineScale;   // for U and V stepped in 32 bits: an int division
 
 // The angle's cosine and sine and the rectangle's half sizes.
 struct Turn {
@@ -101,8 +102,10 @@ Axis MakeAxis(Form form, long long target, long long size, long long start, long
   a.offset = (target - size) >> 1;   // >> of a negative value rounds toward minus infinity
   a.zoom = zoom;
   a.size = size;
+  // An empty range (readTo = readFrom) when the rectangle misses the sprite:
+  // the fast paths take readTo - readFrom as an unsigned span.
   a.readFrom = std::max(0LL, -start);
-  a.readTo = std::min(size, spriteSize - start);
+  a.readTo = std::max(a.readFrom, std::min(size, spriteSize - start));
   if (form == Form::kZoomed) a.zoomedOffset = std::floor((target - std::trunc(size * zoom)) / 2);
   return a;
 }
@@ -178,9 +181,9 @@ void TableRow(const RotateTarget& t, const RotateSource& s, const Turn& g, const
   int v = static_cast<int>(win.v0 + static_cast<long long>(g.c) * r);
   P* d = t.written.Row<P>(r);
   for (int c = 0; c < t.written.width; ++c, u += g.c, v += g.s) {
-    const std::ptrdiff_t x = tables.columnBytes[u / 360 - tables.firstA];
-    const std::ptrdiff_t y = tables.rowBytes[v / 360 - tables.firstB];
-    if ((x | y) < 0) continue;
+    const std::ptrdiff_t x = tables.columnBytes[u / kStepScale - tables.firstA];
+    const std::ptrdiff_t y = tables.rowBytes[v / kStepScale - tables.firstB];
+    if ((x | y) < 0) continue;   // either is -1: the OR of two offsets has the sign bit of either
     const P pixel = *reinterpret_cast<const P*>(base + y + x);
     if (pixel != 0) d[c] = static_cast<P>(paint(pixel));
   }
@@ -247,11 +250,17 @@ class RowZooms {
   long long row_ = 0;
 };
 
+// The colour factors held to their range (FactorValue), once per call.
+ChannelFloats HeldFactors(const ChannelFloats& factor) {
+  return ChannelFloats{{FactorValue(factor.v[0]), FactorValue(factor.v[1]), FactorValue(factor.v[2])}};
+}
+
+// A pixel's level components times factors already held to their range.
 template <typename P>
-std::uint32_t Scaled(std::uint32_t p, const PixelFormat& f, const ChannelFloats& factor) {
+std::uint32_t Scaled(std::uint32_t p, const PixelFormat& f, const ChannelFloats& held) {
   std::uint32_t out = 0;
   for (int c = 0; c < 3; ++c) {
-    const long double v = static_cast<long double>(Depth<P>::Get(p, f, c)) * FactorValue(factor.v[c]);
+    const long double v = static_cast<long double>(Depth<P>::Get(p, f, c)) * held.v[c];
     out |= Depth<P>::Put(static_cast<std::uint32_t>(std::min<long long>(static_cast<long long>(v), Depth<P>::kMax)), f, c);
   }
   return out;
@@ -260,12 +269,13 @@ std::uint32_t Scaled(std::uint32_t p, const PixelFormat& f, const ChannelFloats&
 template <typename P>
 void StretchReference(const RotateTarget& t, const RotateSource& s, const PixelFormat& f, const Turn& g,
                       const StretchRows& rows) {
+  const ChannelFloats held = HeldFactors(rows.factor);
   RowZooms zooms(rows);
   for (int r = 0; r < t.written.height; ++r) {
     zooms.MoveTo(static_cast<long long>(t.firstRow) + r);
     if (!ValidZoom(zooms.x()) || !ValidZoom(zooms.y())) continue;
     const Axes axes = MakeAxes(t, s, Form::kZoomedTiled, zooms.x(), zooms.y());
-    ReferenceRow<P>(t, s, g, axes, r, [&](std::uint32_t p) { return Scaled<P>(p, f, rows.factor); });
+    ReferenceRow<P>(t, s, g, axes, r, [&](std::uint32_t p) { return Scaled<P>(p, f, held); });
   }
 }
 
@@ -360,7 +370,7 @@ bool StretchFast(const RotateTarget& t, const RotateSource& s, const PixelFormat
   // in place: three lookups paint a pixel.
   struct ChannelScale {
     std::uint32_t shift, max;
-    std::uint32_t out[256];
+    std::uint32_t out[kChannelValues];
   } scale[3];
   for (int c = 0; c < 3; ++c) {
     ScaleSteps steps;
@@ -413,7 +423,8 @@ bool StretchFast(const RotateTarget& t, const RotateSource& s, const PixelFormat
     if (!WalkAxis(zx, tables.firstA, std::max(ua, ub), ax.offset, s.width, tables.columnBytes, columnBytes) ||
         !WalkAxis(zy, tables.firstB, std::max(va, vb), ay.offset, s.height, tables.rowBytes, rowBytes)) {
       const Axes axes = MakeAxes(t, s, Form::kZoomedTiled, zx, zy);
-      ReferenceRow<P>(t, s, g, axes, r, [&](std::uint32_t p) { return Scaled<P>(p, f, rows.factor); });
+      const ChannelFloats held = HeldFactors(rows.factor);
+      ReferenceRow<P>(t, s, g, axes, r, [&](std::uint32_t p) { return Scaled<P>(p, f, held); });
       continue;
     }
     if (split) {

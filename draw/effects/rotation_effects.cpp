@@ -5,43 +5,30 @@
 
 #include <climits>
 
-#include "draw/effects/channels.h"
+#include "draw/effects/effect_frame.h"
 #include "draw/effects/ripple.h"
 #include "draw/effects/rotate.h"
 #include "draw/effects/smear.h"
 #include "draw/effects/tunnel.h"
 #include "draw/pixels/clip.h"
-#include "draw/pixels/surface_lock.h"
 #include "draw/sprites.h"
 
 namespace muDraw {
 
 namespace {
 
-mu::ClipBounds Clip() { return mu::ClipBounds{clipLeft, clipTop, clipRight, clipBottom}; }
-
 // The clip rectangle cut to the locked screen.
 mu::ClipBounds OnScreen(const mu::PixelView& screen) {
-  const mu::ClipBounds c = Clip();
-  return mu::ClipBounds{c.left > 0 ? c.left : 0, c.top > 0 ? c.top : 0,
-                        c.right < screen.width ? c.right : screen.width,
-                        c.bottom < screen.height ? c.bottom : screen.height};
+  return mu::CutTo(ClipRectangle(), screen.width, screen.height);
 }
 
-// Locks the sprite and the back screen and runs body(sprite, screen): 1, or 0
-// when a lock failed (a lost surface is restored then). A sprite without a
-// surface, or a depth the effects do not draw on, draws nothing.
+// The sprite and the back screen locked together (effect_frame.h) for
+// body(sprite, screen), the sprite read only.
 template <typename Body>
 int Locked(int sprite, Body body) {
-  LPDIRECTDRAWSURFACE source = SpriteSurface(sprite);
-  if (!source || !backScreen || !mu::EffectsSupported(mu::screenFormat)) return 1;
-  SpriteOnScreen lock(source, backScreen);
-  if (!lock.Locked()) {
-    if (lock.Lost()) Restore();
-    return 0;
-  }
-  if (lock.BothAt(mu::screenFormat.bytesPerPixel * 8)) body(mu::AsConst(lock.Source()), lock.Target());
-  return 1;
+  return OnSpriteAndScreen(sprite, [&body](const mu::PixelView& from, const mu::PixelView& screen) {
+    body(mu::AsConst(from), screen);
+  });
 }
 
 // A rectangle's side, when it is positive and fits an int.
@@ -65,9 +52,9 @@ int Rotation(int left, int top, int right, int bottom, int sprite, int sourceLef
     return 1;
   }
   mu::WriteLimits limits;
-  if (!mu::ClipWrites(left, top, right, bottom, Clip(), INT_MAX, INT_MAX, limits)) return 1;
+  if (!mu::ClipWrites(left, top, right, bottom, ClipRectangle(), INT_MAX, INT_MAX, limits)) return 1;
   return Locked(sprite, [&](mu::ConstPixelView from, mu::PixelView screen) {
-    if (!mu::ClipWrites(left, top, right, bottom, Clip(), screen.width, screen.height, limits)) return;
+    if (!mu::ClipWrites(left, top, right, bottom, ClipRectangle(), screen.width, screen.height, limits)) return;
     t.written = screen.Sub(left + limits.firstColumn, top + limits.firstRow,
                            limits.endColumn - limits.firstColumn, limits.endRow - limits.firstRow,
                            mu::screenFormat.bytesPerPixel);
@@ -136,7 +123,7 @@ int SmearBlt(int x, int y, int mode, int position, int sprite, int left, int top
     return 1;
   }
   mu::EffectArea area;
-  if (!mu::ClipEffect(x, y, left, top, static_cast<int>(r), static_cast<int>(b), Clip(), area)) return 1;
+  if (!mu::ClipEffect(x, y, left, top, static_cast<int>(r), static_cast<int>(b), ClipRectangle(), area)) return 1;
   if (area.width == 0 || area.height == 0) return 1;
   return Locked(sprite, [&](mu::ConstPixelView from, mu::PixelView screen) {
     mu::SmearBlt(screen, OnScreen(screen), from, mu::screenFormat, smear, mode, position);
@@ -146,7 +133,7 @@ int SmearBlt(int x, int y, int mode, int position, int sprite, int left, int top
 int RippleBlt(int x, int y, int amplitude, int frequency, int stride, float scale, float shear,
               int sprite, int left, int top, int right, int bottom) {
   mu::EffectArea area;
-  if (!SpriteSurface(sprite) || !mu::ClipEffect(x, y, left, top, right, bottom, Clip(), area)) return 1;
+  if (!SpriteSurface(sprite) || !mu::ClipEffect(x, y, left, top, right, bottom, ClipRectangle(), area)) return 1;
   if (area.width == 0 || area.height == 0 || stride < 1) return 1;
   // The source's size less what the clipping cut away on the left and top.
   int spanWidth, spanHeight;
@@ -168,7 +155,7 @@ int DrawTunnel(int x, int y, int uOffset, int vOffset, int sprite) {
   const mu::TunnelTable& table = mu::tunnelTable;
   if (!SpriteSurface(sprite) || table.width <= 0 || table.height <= 0) return 1;
   // Nothing locked when the table lies wholly outside the clip rectangle.
-  const mu::ClipBounds c = Clip();
+  const mu::ClipBounds c = ClipRectangle();
   const long long right = static_cast<long long>(x) + table.width, bottom = static_cast<long long>(y) + table.height;
   if (right <= c.left || x >= c.right || bottom <= c.top || y >= c.bottom) return 1;
   return Locked(sprite, [&](mu::ConstPixelView from, mu::PixelView screen) {

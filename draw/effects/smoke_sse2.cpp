@@ -7,11 +7,9 @@
 
 #ifdef __SSE2__
 
-#include <cstdint>
-
 #include <emmintrin.h>
 
-#include <cstdlib>
+#include <cstdint>
 #include <cstring>
 
 #include "draw/effects/channels.h"
@@ -20,12 +18,6 @@
 namespace mu {
 
 namespace {
-
-constexpr int kSmokeRowCapacity = 2048;   // widest row of the fixed average buffer
-
-void Advance(int& position) {
-  if (++position == muDraw::kNoiseEntries) position = std::rand() % kNoiseRestarts;
-}
 
 // Lanes of 16 bits for 16-bit pixels, of 32 for 32-bit ones.
 template <typename P>
@@ -55,7 +47,7 @@ void Averages(const PixelFormat& f, unsigned fade, const P* up, const P* row, co
   using L = Lanes<P>;
   __m128i position[3], level[3];
   for (int c = 0; c < 3; ++c) {
-    position[c] = _mm_cvtsi32_si128(static_cast<int>(sizeof(P) == 2 ? f.channel[c].top5 : f.channel[c].shift));
+    position[c] = _mm_cvtsi32_si128(static_cast<int>(Depth<P>::Position(f, c)));
     level[c] = L::Set(((fade >> c) & 1) ? static_cast<int>(Depth<P>::Level(1)) : 0);
   }
   const __m128i full = L::Set(Depth<P>::kMax);
@@ -77,20 +69,21 @@ void Averages(const PixelFormat& f, unsigned fade, const P* up, const P* row, co
 
 template <typename P>
 void SmokeRows(PixelView v, const PixelFormat& f, unsigned fade, SmokeNoise& s, const std::uint8_t* noise) {
-  alignas(16) static P averages[kSmokeRowCapacity];
+  alignas(16) static P averages[kAreaRowCapacity];
   const int w = v.width;
-  int counter = s.counter, position = s.reader.position;
+  int counter = s.counter;
+  NoiseReader reader = s.reader;
   for (int r = 1; r < v.height - 1; ++r) {
     P* out = v.Row<P>(r - 1);
     const P* below = v.Row<P>(r);
     Averages<P>(f, fade, out, below, v.Row<P>(r + 1), w, averages);
     auto step = [&](int at) {   // one pixel as the rule reads
-      if (++counter < noise[position]) {
+      if (++counter < reader.Peek(noise)) {
         out[at] = averages[at];
       } else {
         out[at] = below[at];
         counter = 0;
-        Advance(position);
+        reader.Advance();
       }
     };
     const int end = w - 1;
@@ -100,7 +93,7 @@ void SmokeRows(PixelView v, const PixelFormat& f, unsigned fade, SmokeNoise& s, 
     while (col < end && counter != 0) step(col++);   // a pair begun on the row before
     // With the counter at 0, an entry of 2 gives an average and then a copy,
     // an entry of 0 or 1 a copy alone: only the averages are left to write.
-    const std::uint8_t* entry = noise + position;
+    const std::uint8_t* entry = noise + reader.position;
     const std::uint8_t* last = noise + muDraw::kNoiseEntries - 1;
     while (col + 1 < end && entry < last && *entry <= 2) {
       const int pair = *entry++ == 2;
@@ -109,18 +102,18 @@ void SmokeRows(PixelView v, const PixelFormat& f, unsigned fade, SmokeNoise& s, 
       out[col] = static_cast<P>(below[col] ^ ((averages[col] ^ below[col]) & keep));
       col += 1 + pair;
     }
-    position = static_cast<int>(entry - noise);
+    reader.position = static_cast<int>(entry - noise);
     while (col < end) step(col++);
   }
   s.counter = counter;
-  s.reader.position = position;
+  s.reader = reader;
 }
 
 }  // namespace
 
 bool SmokeRiseSse2(PixelView rows, const PixelFormat& f, unsigned fade, SmokeNoise& state,
                    const std::uint8_t* noise) {
-  if (rows.width > kSmokeRowCapacity) return false;
+  if (rows.width > kAreaRowCapacity) return false;
   if (rows.width < 3 || rows.height < 3) return true;   // no pixel to move
   if (f.Sixteen()) SmokeRows<std::uint16_t>(rows, f, fade, state, noise);
   if (f.ThirtyTwo()) SmokeRows<std::uint32_t>(rows, f, fade, state, noise);

@@ -17,7 +17,7 @@ namespace {
 
 template <typename P, bool Fading>
 void SoftenRows(PixelView a, const QuadLanes& q, __m128i fade) {
-  alignas(16) static Quad rows[4][kQuadRowCapacity];
+  alignas(16) static Quad rows[4][kAreaRowCapacity];
   Quad *up = rows[0], *cur = rows[1], *down = rows[2], *sum = rows[3];
   const int w = a.width;
   SpreadRow<P>(q, a.Row<P>(0), w, up);
@@ -59,7 +59,7 @@ void SoftenWith(PixelView a, const PixelFormat& f, unsigned fade) {
 }  // namespace
 
 bool SoftenAreaSse2(PixelView area, const PixelFormat& f, unsigned fade) {
-  if (area.width > kQuadRowCapacity) return false;
+  if (area.width > kAreaRowCapacity) return false;
   if (area.width < 3 || area.height < 3) return true;   // no inner pixel
   if (f.Sixteen()) SoftenWith<std::uint16_t>(area, f, fade);
   if (f.ThirtyTwo()) SoftenWith<std::uint32_t>(area, f, fade);

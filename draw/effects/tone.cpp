@@ -13,10 +13,11 @@ void Brightness(PixelView dst, ConstPixelView src, const PixelFormat& f, Channel
   ForDepth(dst, f, [&](auto pixel) {
     using P = decltype(pixel);
     if (!FastPath()) {
+      const float held[3] = {FactorValue(factor.v[0]), FactorValue(factor.v[1]), FactorValue(factor.v[2])};
       EachPixel<P>(dst, src, [&](std::uint32_t s, std::uint32_t) {
         std::uint32_t out = 0;
         for (int c = 0; c < 3; ++c) {
-          const long double v = static_cast<long double>(f.Get(s, c)) * FactorValue(factor.v[c]);
+          const long double v = static_cast<long double>(f.Get(s, c)) * held[c];
           const long long t = static_cast<long long>(v);
           out |= f.Put(static_cast<std::uint32_t>(std::min<long long>(t, f.channel[c].max)), c);
         }

@@ -62,6 +62,12 @@ void GlowBlt(PixelView screen, const ClipBounds& bounds, int x, int y, ConstPixe
   int shift[3];
   for (int c = 0; c < 3; ++c) shift[c] = std::clamp(light.shift[c], 0, 31);
   if (state.noisePosition < 0 || state.noisePosition >= muDraw::kNoiseEntries) state.noisePosition = 0;
+  // The chosen directions, picked once for every step of every pixel.
+  GlowRay rays[sizeof kRays / sizeof kRays[0]];
+  int rayCount = 0;
+  for (const GlowRay& ray : kRays) {
+    if (light.directions & ray.flag) rays[rayCount++] = ray;
+  }
   const bool sixteen = f.Sixteen();
   auto run = [&](auto pixel) {
     using P = decltype(pixel);
@@ -83,8 +89,8 @@ void GlowBlt(PixelView screen, const ClipBounds& bounds, int x, int y, ConstPixe
             if (level[c] > 0) --level[c];
           }
           if (level[0] == 0 && level[1] == 0 && level[2] == 0) break;
-          for (const GlowRay& ray : kRays) {
-            if (!(light.directions & ray.flag)) continue;
+          for (int i = 0; i < rayCount; ++i) {
+            const GlowRay& ray = rays[i];
             const int tx = px + ray.dx * k, ty = py + ray.dy * (k + 1);
             if (ty < bounds.top || ty >= bounds.bottom || tx < bounds.left || tx >= bounds.right) continue;
             Light<P>(screen.Row<P>(ty)[tx], f, level);

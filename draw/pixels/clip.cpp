@@ -6,11 +6,9 @@
 namespace mu {
 
 namespace {
-constexpr long long kIntMin = -2147483647LL - 1, kIntMax = 2147483647LL;
-
 bool FitsInt(std::initializer_list<long long> values) {
   for (long long v : values) {
-    if (v < kIntMin || v > kIntMax) return false;
+    if (v < INT_MIN || v > INT_MAX) return false;
   }
   return true;
 }
@@ -86,6 +84,11 @@ bool ClipWrites(int left, int top, int right, int bottom, const ClipBounds& clip
   out = WriteLimits{static_cast<int>(c0), static_cast<int>(c1), static_cast<int>(r0),
                     static_cast<int>(r1)};
   return true;
+}
+
+ClipBounds CutTo(const ClipBounds& r, int width, int height) {
+  return ClipBounds{std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, width),
+                    std::min(r.bottom, height)};
 }
 
 bool FitArea(long long x, long long y, unsigned width, unsigned height, int surfaceWidth,

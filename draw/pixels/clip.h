@@ -11,11 +11,20 @@
 #ifndef MU_DRAW_PIXELS_CLIP_H
 #define MU_DRAW_PIXELS_CLIP_H
 
+#include <climits>
+
 namespace mu {
 
 struct ClipBounds {
   int left, top, right, bottom;  // right and bottom exclusive
 };
+
+// A position worked in 64 bits (so that far-off positions and long
+// rectangles cannot overflow) handed on as an int: the nearest end of the
+// int range for one beyond it.
+inline int ClampToInt(long long v) {
+  return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : static_cast<int>(v);
+}
 
 // A blit: destination position and source rectangle (right, bottom exclusive).
 struct BlitArea {
@@ -59,6 +68,10 @@ struct WriteLimits {
 // False when no pixel of the rectangle may be written.
 bool ClipWrites(int left, int top, int right, int bottom, const ClipBounds& clip, int dstWidth,
                 int dstHeight, WriteLimits& out);
+
+// The rectangle cut to a surface of width x height; it may come out empty
+// (right <= left or bottom <= top).
+ClipBounds CutTo(const ClipBounds& rect, int width, int height);
 
 // An area of one surface: top-left and size, all of it inside the surface.
 struct Area {

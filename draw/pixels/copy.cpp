@@ -38,16 +38,12 @@ void CopyKeyedReference(PixelView dst, ConstPixelView src, int bytesPerPixel, Co
   if (bytesPerPixel == 4) KeyedLoop<std::uint32_t>(dst, src, key);
 }
 
-void CopyOpaqueRows(PixelView dst, ConstPixelView src, int bytesPerPixel) {
+void CopyOpaque(PixelView dst, ConstPixelView src, int bytesPerPixel) {
   if ((bytesPerPixel != 2 && bytesPerPixel != 4) || dst.Empty()) return;
   const std::size_t bytes = static_cast<std::size_t>(dst.width) * bytesPerPixel;
   for (int y = 0; y < dst.height; ++y) {
     std::memcpy(dst.Row<std::uint8_t>(y), src.Row<std::uint8_t>(y), bytes);
   }
-}
-
-void CopyOpaque(PixelView dst, ConstPixelView src, int bytesPerPixel) {
-  CopyOpaqueRows(dst, src, bytesPerPixel);
 }
 
 void CopyKeyed(PixelView dst, ConstPixelView src, int bytesPerPixel, ColorKey key) {

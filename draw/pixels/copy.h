@@ -25,7 +25,9 @@ inline std::uint32_t KeyMask(std::uint32_t red, std::uint32_t green, std::uint32
   return red | green | blue;
 }
 
-// bytesPerPixel is 2 or 4; any other value copies nothing.
+// bytesPerPixel is 2 or 4; any other value copies nothing. The opaque copy
+// moves whole rows with memcpy; the keyed copy takes CopyKeyedSse2 where it
+// is built.
 void CopyOpaque(PixelView dst, ConstPixelView src, int bytesPerPixel);
 void CopyKeyed(PixelView dst, ConstPixelView src, int bytesPerPixel, ColorKey key);
 
@@ -33,9 +35,7 @@ void CopyKeyed(PixelView dst, ConstPixelView src, int bytesPerPixel, ColorKey ke
 void CopyOpaqueReference(PixelView dst, ConstPixelView src, int bytesPerPixel);
 void CopyKeyedReference(PixelView dst, ConstPixelView src, int bytesPerPixel, ColorKey key);
 
-// The fast paths. The opaque copy moves whole rows with memcpy; the keyed
-// copy compares and merges 16 bytes at a time with SSE2.
-void CopyOpaqueRows(PixelView dst, ConstPixelView src, int bytesPerPixel);
+// The keyed copy's fast path: compares and merges 16 bytes at a time.
 #ifdef __SSE2__
 void CopyKeyedSse2(PixelView dst, ConstPixelView src, int bytesPerPixel, ColorKey key);
 #endif

@@ -73,7 +73,7 @@ void CopyKeyedSse2(PixelView dst, ConstPixelView src, int bytesPerPixel, ColorKe
   // matches nothing, and neither does one with bits outside the mask.
   const std::uint32_t laneBits = bytesPerPixel == 2 ? 0xFFFFu : 0xFFFFFFFFu;
   if ((key.value & ~(key.mask & laneBits)) != 0) {
-    CopyOpaqueRows(dst, src, bytesPerPixel);
+    CopyOpaque(dst, src, bytesPerPixel);
     return;
   }
   if (bytesPerPixel == 2) KeyedRows<Lanes16>(dst, src, key);

@@ -28,10 +28,10 @@ struct MemoryFile {
 
 // Finds `name`; on success reads the entry into a 5-5-5 picture (which holds
 // pack pixels as they are) and checks that nothing outside it was touched.
-bool Find(const Bytes& pack, const char* name, mu::PackEntry* entry = nullptr,
+bool Find(const Bytes& pack, const char* name, mu::PictureEntry* entry = nullptr,
           pictures::Picture* out = nullptr) {
   MemoryFile m(pack);
-  mu::PackEntry found = {-1, -1};
+  mu::PictureEntry found = {-1, -1};
   if (!mu::FindPackEntry(m.file, name, &found)) return false;
   EXPECT_GE(found.width, 1);
   EXPECT_GE(found.height, 1);
@@ -81,7 +81,7 @@ TEST(PackPixels, IntoEachScreenFormat) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.format);
     MemoryFile m(pack);
-    mu::PackEntry entry;
+    mu::PictureEntry entry;
     ASSERT_TRUE(mu::FindPackEntry(m.file, "ROW", &entry));
     pictures::Picture picture(entry.width, entry.height, c.f.bytesPerPixel);
     const bool readable = c.pixels[0] != untouched;
@@ -114,7 +114,7 @@ TEST(PackEntries, WrittenEntriesAreFoundWithTheirPixels) {
   EXPECT_EQ(pack.size(), bytes);  // no header, no padding
   for (const auto& e : entries) {
     SCOPED_TRACE(e.first);
-    mu::PackEntry entry;
+    mu::PictureEntry entry;
     pictures::Picture picture(1, 1, 2);
     ASSERT_TRUE(Find(pack, e.first.c_str(), &entry, &picture));
     EXPECT_EQ(entry.width, e.second.first);
@@ -153,7 +153,7 @@ TEST(PackEntries, FindingRules) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    mu::PackEntry entry = {};
+    mu::PictureEntry entry = {};
     pictures::Picture picture(1, 1, 2);
     ASSERT_EQ(Find(pack, c.name, &entry, &picture), c.width != 0);
     if (c.width == 0) continue;

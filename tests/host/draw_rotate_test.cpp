@@ -236,6 +236,27 @@ TEST_F(Rotation, SourceRectanglesReadOnlyInsideTheSprite) {
   });
 }
 
+// A source rectangle that misses the sprite altogether (beside, below, far
+// off) draws nothing on either path, and reads nothing around the sprite.
+TEST_F(Rotation, SourceRectanglesOffTheSpriteDrawNothing) {
+  Picture around(14, 12, 2);
+  around.Fill(0x7777);
+  const mu::ConstPixelView sprite = mu::AsConst(around.View()).Sub(4, 3, 6, 5, 2);
+  const mu::RotateSource misses[] = {{sprite, 0, 6, 6, 5}, {sprite, -5, 0, 4, 5}, {sprite, 7, 0, 3, 5},
+                                     {sprite, 0, 100000, 6, 5}, {sprite, -100000, -3, 6, 5}};
+  for (mu::KernelPath path : {mu::KernelPath::kFast, mu::KernelPath::kReference}) {
+    mu::kernelPath = path;
+    for (const mu::RotateSource& s : misses) {
+      for (int form = 0; form < kForms; ++form) {
+        Picture dst = Blank(30, 30, 2);
+        DrawForm(form, WholeTarget(dst), s, 33);
+        for (int j = 0; j < 30; ++j)
+          for (int i = 0; i < 30; ++i) ASSERT_EQ(dst.Get(i, j), kMarker) << "form " << form << " top " << s.top;
+      }
+    }
+  }
+}
+
 // Drawing only a window of the rectangle (as the clip rectangle asks) writes
 // there exactly what drawing the whole rectangle writes.
 TEST_F(Rotation, WrittenPartMatchesTheWholeRectangle) {

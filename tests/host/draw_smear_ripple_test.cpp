@@ -7,6 +7,7 @@
 #include <functional>
 #include <limits>
 
+#include "draw/effects/channels.h"
 #include "draw/effects/ripple.h"
 #include "draw/effects/smear.h"
 #include "draw/effects/wave.h"
@@ -176,6 +177,30 @@ TEST(Ripple, BadWavesDrawNothingOutsideTheBounds) {
   mu::RippleBlt(screen.View(), mu::ClipBounds{12, 3, 10, 7}, mu::EffectArea{3, 2, 0, 0, 6, 4}, 6, 4,
                 sprite.View(), mu::Format565(), Flat());
   EXPECT_EQ(screen.FirstDifference(Screen()), "");
+}
+
+// An area reaching far past its sprite (a clip rectangle larger than the
+// screen lets one through) draws what the sprite's own area draws, on both
+// paths, and its rows and columns without sprite pixels cost nothing: the
+// calls below would not end within the test's time otherwise.
+TEST(Ripple, AreasFarPastTheSpriteDrawOnlyTheSprite) {
+  const Picture sprite = Sprite();
+  const mu::RippleWave wave = {3, 5, 1, 1, 0.2f};
+  const int far = INT_MAX / 2;
+  for (mu::KernelPath path : {mu::KernelPath::kFast, mu::KernelPath::kReference}) {
+    mu::kernelPath = path;
+    Picture own = Screen(), wide = Screen(), before = Screen();
+    mu::RippleBlt(own.View(), mu::ClipBounds{0, 0, 14, 10}, mu::EffectArea{3, 2, 0, 0, 6, 4}, 6, 4,
+                  sprite.View(), mu::Format565(), wave);
+    mu::RippleBlt(wide.View(), mu::ClipBounds{0, 0, 14, 10}, mu::EffectArea{3, 2, 0, 0, far, far}, 6, 4,
+                  sprite.View(), mu::Format565(), wave);
+    EXPECT_EQ(wide.FirstDifference(own), "");
+    // Starting far before the sprite: its pixels land far off the screen.
+    mu::RippleBlt(before.View(), mu::ClipBounds{0, 0, 14, 10}, mu::EffectArea{3, 2, -far, -far, far, far},
+                  far, far, sprite.View(), mu::Format565(), wave);
+    EXPECT_EQ(before.FirstDifference(Screen()), "");
+  }
+  mu::kernelPath = mu::KernelPath::kFast;
 }
 
 TEST(Wave, CosineAndExponentialAreAccurate) {
