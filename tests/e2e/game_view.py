@@ -55,6 +55,26 @@ def wait_for(game, condition, timeout, name):
             raise AssertionError("%s: not seen within %.0f s (%s)" % (name, timeout, cap.save(name)))
 
 
+def press_until(game, key, condition, name, tries=3):
+    """Holds a key until a capture shows its effect, then lets go. The game
+    reads its keys once a frame: a press and release that both land inside one
+    long frame (a busy machine) are never seen, so a press that shows nothing
+    within a second is let go and made again. Returns the capture."""
+    for attempt in range(tries):
+        game.key_down(key)
+        try:
+            end = time.time() + 1.0
+            while time.time() < end:
+                cap = capture(game)
+                if condition(cap):
+                    time.sleep(0.1)   # a frame sees the key go up before the next press
+                    return cap
+        finally:
+            game.key_up(key)
+        time.sleep(0.2)
+    raise AssertionError("%s: not seen after %d presses (%s)" % (name, tries, cap.save(name)))
+
+
 def is_blue(p):      # face of block colour 5
     return p[2] >= 150 and p[2] - p[1] >= 40 and p[0] <= 130
 

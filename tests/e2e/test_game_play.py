@@ -8,7 +8,7 @@ import unittest
 
 from harness import Program
 import game_view as view
-from game_view import HEIGHT, wait_for
+from game_view import HEIGHT, press_until, wait_for
 
 
 def sample_fall(game, column, seconds, name):
@@ -71,21 +71,27 @@ class GamePlayTest(unittest.TestCase):
 
     def test_arrows_move_the_piece_and_down_doubles_the_fall(self):
         game = self.start()
-        tap(game, "Left")
-        wait_for(game, lambda c: view.piece_columns(c) == [1], 2, "left-once")
+        wait_for(game, lambda c: view.piece_columns(c) == [2], 5, "first-piece")
+        press_until(game, "Left", lambda c: view.piece_columns(c) == [1], "left-once")
+        # Held, the arrow moved the piece once; at the wall a new press does nothing.
+        time.sleep(0.1)
+        self.assertEqual(view.piece_columns(view.capture(game)), [1])
         tap(game, "Left")
         time.sleep(0.1)
         self.assertEqual(view.piece_columns(view.capture(game)), [1])
 
-        # The next piece, fresh at the top, goes right as far as it can.
+        # The next piece, fresh at the top, goes right one column a press as far as it can.
         def next_piece_after(column):
             return lambda c: (view.cell_colour(c, column, 10) == "blue"
                               and view.cell_colour(c, column, 11) == "green"
                               and (view.top_of_blue(c, 2) or HEIGHT) < 200)
         wait_for(game, next_piece_after(1), 6, "rest-column-1")
-        for _ in range(9):
+        for column in range(3, 9):
+            press_until(game, "Right", lambda c: view.piece_columns(c, above=400) == [column],
+                        "right-to-%d" % column)
+        for _ in range(2):
             tap(game, "Right")
-        wait_for(game, lambda c: view.piece_columns(c, above=400) == [8], 2, "right-to-wall")
+        self.assertEqual(view.piece_columns(view.capture(game), above=400), [8])
 
         # The one after that falls in column 2 with Down held.
         wait_for(game, next_piece_after(8), 6, "rest-column-8")
