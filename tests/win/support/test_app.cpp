@@ -15,9 +15,20 @@ std::function<void()> onFrame;
 int initCalls, frameCalls;
 int activateCalls[2];
 
+// At exit the test program lets go of the sound device, MIDI and DirectDraw as
+// a game's shut-down does: Wine's own process exit can crash while its sound
+// threads are still running.
+void ReleaseLibrary() {
+  muSound::Release();
+  muDraw::Release();
+}
+
 bool StartShell(const char* commandLine) {
   static int started = -1;
-  if (started < 0) started = muSystem::Startup(GetModuleHandleA(nullptr), commandLine, SW_SHOW);
+  if (started < 0) {
+    started = muSystem::Startup(GetModuleHandleA(nullptr), commandLine, SW_SHOW);
+    std::atexit(ReleaseLibrary);
+  }
   muSystem::PumpMessages();
   return started == 1;
 }
