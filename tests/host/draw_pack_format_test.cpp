@@ -133,6 +133,7 @@ TEST(PackEntries, FindingRules) {
   Bytes pack;
   Counting(pack, 2, 2, "BACK.BMP", 100);
   Counting(pack, 0, 5, "EMPTY.BMP");            // zero sizes: skipped by the scan
+  Counting(pack, 4, 0, "FLAT.BMP");
   Counting(pack, 1, 1, std::string(127, 'L'));  // as long as a name can be
   Counting(pack, 3, 1, "TWICE.BMP", 200);
   Counting(pack, 1, 2, "TWICE.BMP", 300);
@@ -148,6 +149,7 @@ TEST(PackEntries, FindingRules) {
       {"ABCDEFGHIJKLMNOPQRSTUVWXYZ.BMP", 2, 1},
       {"ABCDEFGHIJKLMNOPQRSTUVWXYZ1.BMP", 0, 0},  // longer than any sprite name
       {"EMPTY.BMP", 0, 0},                        // no pixels to load
+      {"FLAT.BMP", 0, 0},
       {"MISSING.BMP", 0, 0},
       {"", 0, 0},
   };
@@ -173,7 +175,8 @@ TEST(PackEntries, DamagedPacksAreRefused) {
 
   std::vector<std::pair<const char*, Bytes>> cases;
   cases.push_back({"empty file", {}});
-  for (std::size_t n = 1; n < good.size(); ++n) {  // every cut, the last pixel's byte included
+  // Every cut, down to the last pixel's byte: pixels claimed past the end.
+  for (std::size_t n = 1; n < good.size(); ++n) {
     cases.push_back({"cut short", Bytes(good.begin(), good.begin() + n)});
   }
   Bytes noZero;
@@ -183,19 +186,10 @@ TEST(PackEntries, DamagedPacksAreRefused) {
   Counting(longName, 1, 1, std::string(128, 'L'));  // no zero byte within 128
   Counting(longName, 1, 1, "WANT");
   cases.push_back({"name longer than the buffer", longName});
-  Bytes pastEnd;
-  Counting(pastEnd, 2, 2, "WANT");
-  pastEnd[0] = 3;  // 3 x 2 pixels claimed, 2 x 2 present
-  cases.push_back({"pixels past the end", pastEnd});
   Bytes hugeBefore;
   Entry(hugeBefore, 0xFFFF, 0xFFFF, "FIRST", {1, 2});
   Counting(hugeBefore, 1, 1, "WANT");
   cases.push_back({"an earlier entry running past the end", hugeBefore});
-  Bytes zeroWidth, zeroHeight;
-  Entry(zeroWidth, 0, 3, "WANT", {});
-  Entry(zeroHeight, 4, 0, "WANT", {});
-  cases.push_back({"zero width", zeroWidth});
-  cases.push_back({"zero height", zeroHeight});
 
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.first) + ", " + std::to_string(c.second.size()) + " bytes");

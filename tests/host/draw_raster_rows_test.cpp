@@ -68,9 +68,8 @@ TEST_F(Raster, WaveRowsStartAtTheDestinationAndInterlaceSwingsCarryOver) {
   mu::WaveRows(0, 100, 10, 0, 0, {0, 40, 8, 43}, 1, 0.0f, st, out);
   // Rows 40..42 at 40, 41, 42 degrees (10 cos 40 = 7.66); signs +, -, +.
   EXPECT_EQ(out.blits[0], (Placed{7, 100, 40, 41}));
-  EXPECT_EQ(out.blits[1].x, -7);
-  EXPECT_EQ(out.blits[1].y, 101);
-  EXPECT_EQ(out.blits[2].x, 7);
+  EXPECT_EQ(out.blits[1], (Placed{-7, 101, 41, 42}));
+  EXPECT_EQ(out.blits[2], (Placed{7, 102, 42, 43}));
   EXPECT_EQ(st.waveSign, -1);
   out.blits.clear();
   mu::WaveRows(0, 0, 10, 0, 0, {0, 40, 8, 41}, 1, 0.0f, st, out);

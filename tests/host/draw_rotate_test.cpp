@@ -62,29 +62,47 @@ std::string Mismatch(const Picture& target, const Picture& source, Expected expe
   });
 }
 
-TEST_F(Rotation, TurnsThatComeOutExact) {
+// Turns that must come out exact, unturned tiles and a zoom of two.
+TEST_F(Rotation, ExactPlacements) {
   const Expected unmoved = [](int i, int j, int& x, int& y) { x = i, y = j; return true; };
+  enum Form { kPlain, kTile, kZoomTwo };
   const struct {
     const char* what;
+    Form form;
     int angle, sw, sh, w, h;
     Expected expected;
   } cases[] = {
-      {"angle 0, even", 0, 8, 6, 8, 6, unmoved},
-      {"angle 0, odd", 0, 7, 5, 7, 5, unmoved},
+      {"angle 0, even", kPlain, 0, 8, 6, 8, 6, unmoved},
+      {"angle 0, odd", kPlain, 0, 7, 5, 7, 5, unmoved},
       // Half a turn of an even picture: column 0 and row 0 stay unwritten.
-      {"angle 180, even", 180, 8, 6, 8, 6,
+      {"angle 180, even", kPlain, 180, 8, 6, 8, 6,
        [](int i, int j, int& x, int& y) { x = 8 - i, y = 6 - j; return i > 0 && j > 0; }},
-      {"angle 180, odd", 180, 7, 5, 7, 5, [](int i, int j, int& x, int& y) { x = 6 - i, y = 4 - j; return true; }},
+      {"angle 180, odd", kPlain, 180, 7, 5, 7, 5,
+       [](int i, int j, int& x, int& y) { x = 6 - i, y = 4 - j; return true; }},
       // Quarter turns of an odd picture into the turned rectangle.
-      {"angle 90", 90, 9, 5, 5, 9, [](int i, int j, int& x, int& y) { x = 8 - j, y = i; return true; }},
-      {"angle 270", 270, 9, 5, 5, 9, [](int i, int j, int& x, int& y) { x = j, y = 4 - i; return true; }},
+      {"angle 90", kPlain, 90, 9, 5, 5, 9, [](int i, int j, int& x, int& y) { x = 8 - j, y = i; return true; }},
+      {"angle 270", kPlain, 270, 9, 5, 5, 9, [](int i, int j, int& x, int& y) { x = j, y = 4 - i; return true; }},
+      // Unturned tiles mirror about the source origin (16, 12).
+      {"tiles", kTile, 0, 7, 5, 39, 30, [](int i, int j, int& x, int& y) {
+         x = std::abs(i - 16) % 7, y = std::abs(j - 12) % 5;
+         return true;
+       }},
+      // Offsets (16 - 12) >> 1 = 2 and (12 - 8) >> 1 = 2; the quotient truncates
+      // toward zero, so column and row 1 (a = -1) still show source column and row 0.
+      {"zoom 2", kZoomTwo, 0, 6, 4, 16, 12, [](int i, int j, int& x, int& y) {
+         x = (i - 2) / 2, y = (j - 2) / 2;
+         return i >= 1 && i < 14 && j >= 1 && j < 10;
+       }},
   };
   for (const auto& c : cases) {
     for (int bytes : {2, 4}) {
+      const mu::PixelFormat f = bytes == 2 ? mu::Format565() : mu::Format888();
       effectcases::OnBothPaths([&] {
         const Picture src = Numbered(c.sw, c.sh, bytes);
         Picture dst = Blank(c.w, c.h, bytes);
-        mu::RotateBlt(WholeTarget(dst), Whole(src), bytes == 2 ? mu::Format565() : mu::Format888(), c.angle);
+        if (c.form == kPlain) mu::RotateBlt(WholeTarget(dst), Whole(src), f, c.angle);
+        if (c.form == kTile) mu::RotateTile(WholeTarget(dst), Whole(src), f, c.angle);
+        if (c.form == kZoomTwo) mu::RotateZoom(WholeTarget(dst), Whole(src), f, c.angle, 2.0f);
         EXPECT_EQ(Mismatch(dst, src, c.expected), "") << c.what << ", " << bytes << " bytes";
         EXPECT_TRUE(dst.GuardsIntact()) << c.what;
       });
@@ -105,30 +123,12 @@ TEST_F(Rotation, AnglesAreTakenModulo360) {
   }
 }
 
-TEST_F(Rotation, TilesFillTheRectangleMirroredAboutTheSourceOrigin) {
+TEST_F(Rotation, TurnedAndZoomedTilesLeaveNoGap) {
   const Picture src = Numbered(7, 5, 2);
-  Picture turned = Blank(40, 30, 2), zoomed = Blank(40, 30, 2), straight = Blank(39, 30, 2);
+  Picture turned = Blank(40, 30, 2), zoomed = Blank(40, 30, 2);
   mu::RotateTile(WholeTarget(turned), Whole(src), mu::Format565(), 30);
   mu::RotateZoomTile(WholeTarget(zoomed), Whole(src), mu::Format565(), 200, 0.3f);
   EXPECT_EQ(turned.CountOf(kMarker) + zoomed.CountOf(kMarker), 0);
-  // Unturned, pixel (i, j) shows (|i - ox| mod 7, |j - oy| mod 5), ox = 16, oy = 12.
-  mu::RotateTile(WholeTarget(straight), Whole(src), mu::Format565(), 0);
-  EXPECT_EQ(Mismatch(straight, src, [](int i, int j, int& x, int& y) {
-              x = std::abs(i - 16) % 7, y = std::abs(j - 12) % 5;
-              return true;
-            }), "");
-}
-
-TEST_F(Rotation, ZoomTwoShowsThePictureDoubledAndCentred) {
-  const Picture src = Numbered(6, 4, 2);
-  Picture dst = Blank(16, 12, 2);
-  mu::RotateZoom(WholeTarget(dst), Whole(src), mu::Format565(), 0, 2.0f);
-  // Offsets (16 - 12) >> 1 = 2 and (12 - 8) >> 1 = 2; the quotient truncates
-  // toward zero, so column and row 1 (a = -1) still show source column and row 0.
-  EXPECT_EQ(Mismatch(dst, src, [](int i, int j, int& x, int& y) {
-              x = (i - 2) / 2, y = (j - 2) / 2;
-              return i >= 1 && i < 14 && j >= 1 && j < 10;
-            }), "");
 }
 
 // The forms agree where their rules meet.
@@ -218,43 +218,35 @@ TEST_F(Rotation, BadZoomsAndEmptySourcesDrawNothing) {
 }
 
 // Source pixels outside the sprite count as transparent: the sprite here is
-// the middle of a larger picture whose other pixels must never show.
+// the middle of a larger picture whose other pixels must never show. A source
+// rectangle hanging over the sprite draws it; one that misses it altogether
+// (beside, below, far off) draws nothing.
 TEST_F(Rotation, SourceRectanglesReadOnlyInsideTheSprite) {
   Picture around(14, 12, 2);
   around.Fill(0x7777);
   const mu::ConstPixelView sprite = mu::AsConst(around.View()).Sub(4, 3, 6, 5, 2);
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 6; ++x) around.Set(4 + x, 3 + y, 1 + x + 6 * y);
-  const mu::RotateSource hanging = {sprite, -3, -2, 12, 9};
+  const struct {
+    mu::RotateSource s;
+    bool draws;
+  } cases[] = {{{sprite, -3, -2, 12, 9}, true},      {{sprite, 0, 6, 6, 5}, false},
+               {{sprite, -5, 0, 4, 5}, false},       {{sprite, 7, 0, 3, 5}, false},
+               {{sprite, 0, 100000, 6, 5}, false},   {{sprite, -100000, -3, 6, 5}, false}};
   effectcases::OnBothPaths([&] {
-    for (int form = 0; form < kForms; ++form) {
-      Picture dst = Blank(30, 30, 2);
-      DrawForm(form, WholeTarget(dst), hanging, 33);
-      EXPECT_EQ(dst.CountOf(0x7777), 0) << "form " << form;
-      EXPECT_LT(dst.CountOf(kMarker), 30 * 30) << "form " << form;   // something drawn
-    }
-  });
-}
-
-// A source rectangle that misses the sprite altogether (beside, below, far
-// off) draws nothing on either path, and reads nothing around the sprite.
-TEST_F(Rotation, SourceRectanglesOffTheSpriteDrawNothing) {
-  Picture around(14, 12, 2);
-  around.Fill(0x7777);
-  const mu::ConstPixelView sprite = mu::AsConst(around.View()).Sub(4, 3, 6, 5, 2);
-  const mu::RotateSource misses[] = {{sprite, 0, 6, 6, 5}, {sprite, -5, 0, 4, 5}, {sprite, 7, 0, 3, 5},
-                                     {sprite, 0, 100000, 6, 5}, {sprite, -100000, -3, 6, 5}};
-  for (mu::KernelPath path : {mu::KernelPath::kFast, mu::KernelPath::kReference}) {
-    mu::kernelPath = path;
-    for (const mu::RotateSource& s : misses) {
+    for (const auto& c : cases) {
       for (int form = 0; form < kForms; ++form) {
         Picture dst = Blank(30, 30, 2);
-        DrawForm(form, WholeTarget(dst), s, 33);
-        for (int j = 0; j < 30; ++j)
-          for (int i = 0; i < 30; ++i) ASSERT_EQ(dst.Get(i, j), kMarker) << "form " << form << " top " << s.top;
+        DrawForm(form, WholeTarget(dst), c.s, 33);
+        EXPECT_EQ(dst.CountOf(0x7777), 0) << "form " << form << " left " << c.s.left << " top " << c.s.top;
+        if (c.draws) {
+          EXPECT_LT(dst.CountOf(kMarker), 30 * 30) << "form " << form;
+        } else {
+          EXPECT_EQ(dst.CountOf(kMarker), 30 * 30) << "form " << form << " left " << c.s.left << " top " << c.s.top;
+        }
       }
     }
-  }
+  });
 }
 
 // Drawing only a window of the rectangle (as the clip rectangle asks) writes

@@ -12,6 +12,7 @@
 #include "draw/effects/smear.h"
 #include "draw/effects/wave.h"
 #include "draw/pixel_format.h"
+#include "effect_cases.h"
 #include "pixel_pictures.h"
 
 namespace {
@@ -92,7 +93,6 @@ TEST(Smear, EachModeRepeatsItsColumnOrRowInsideTheClipAndTheSprite) {
        }},
       {"mode -1", all, at, -1, 2, nothing},
       {"mode 4", all, at, 4, 2, nothing},
-      {"mode 100", all, at, 100, 2, nothing},
       // Columns beyond the sprite's right edge, and mode 1's fill from column 8, draw nothing.
       {"a rectangle past the sprite", all, {3, 2, 4, 0, 6, 4}, 1, 8, nothing},
   };
@@ -107,6 +107,15 @@ TEST(Smear, EachModeRepeatsItsColumnOrRowInsideTheClipAndTheSprite) {
 }
 
 mu::RippleWave Flat(int stride = 1, float scale = 1, float shear = 0) { return mu::RippleWave{0, 7, stride, scale, shear}; }
+
+// The sprite rippled onto a fresh screen, by default at (3, 2) with its own area.
+Picture Rippled(const mu::RippleWave& wave, mu::ClipBounds clip = {0, 0, 14, 10},
+                mu::EffectArea area = {3, 2, 0, 0, 6, 4}, int width = 6, int height = 4) {
+  static const Picture sprite = Sprite();
+  Picture screen = Screen();
+  mu::RippleBlt(screen.View(), clip, area, width, height, sprite.View(), mu::Format565(), wave);
+  return screen;
+}
 
 TEST(Ripple, FlatSheetsCopyScaleAndShearZeroIncluded) {
   const Picture sprite = Sprite();
@@ -129,12 +138,7 @@ TEST(Ripple, FlatSheetsCopyScaleAndShearZeroIncluded) {
          return x >= 3 && y >= 2 && (x - 3) % 2 == 0 && (y - 2) % 2 == 0 && sx < 6 && sy < 4;
        }},
   };
-  for (const auto& c : cases) {
-    Picture screen = Screen();
-    mu::RippleBlt(screen.View(), mu::ClipBounds{0, 0, 14, 10}, mu::EffectArea{3, 2, 0, 0, 6, 4}, 6, 4,
-                  sprite.View(), mu::Format565(), c.wave);
-    EXPECT_EQ(Mismatch(screen, sprite, c.expected), "") << c.what;
-  }
+  for (const auto& c : cases) EXPECT_EQ(Mismatch(Rippled(c.wave), sprite, c.expected), "") << c.what;
 }
 
 // With frequency 0 the cosine is 1: each pixel rises by (e^(ny ny - nx nx) + 1) A / 2.
@@ -158,25 +162,23 @@ TEST(Ripple, TheSheetRisesByTheWave) {
     }
 }
 
+// Bad waves keep to the bounds; empty bounds (a clip rectangle wholly off
+// the screen) take nothing.
 TEST(Ripple, BadWavesDrawNothingOutsideTheBounds) {
-  const Picture sprite = Sprite();
   const float nan = std::numeric_limits<float>::quiet_NaN();
-  const mu::RippleWave waves[] = {Flat(0), Flat(-3), Flat(1, nan), Flat(1, 3e38f), Flat(1, 1, nan),
-                                  {INT_MAX, INT_MAX, 1, 1, 0}, {INT_MIN, INT_MIN, 1, 1, 0}};
-  for (const mu::RippleWave& w : waves) {
-    Picture screen = Screen();
-    mu::RippleBlt(screen.View(), mu::ClipBounds{4, 3, 10, 7}, mu::EffectArea{3, 2, 0, 0, 6, 4}, 6, 4,
-                  sprite.View(), mu::Format565(), w);
+  const mu::ClipBounds inner = {4, 3, 10, 7}, empty = {12, 3, 10, 7};
+  const std::pair<mu::RippleWave, mu::ClipBounds> cases[] = {
+      {Flat(0), inner},          {Flat(-3), inner},
+      {Flat(1, nan), inner},     {Flat(1, 3e38f), inner},
+      {Flat(1, 1, nan), inner},  {{INT_MAX, INT_MAX, 1, 1, 0}, inner},
+      {{INT_MIN, INT_MIN, 1, 1, 0}, inner}, {Flat(), empty}};
+  for (const auto& [wave, b] : cases) {
+    const Picture screen = Rippled(wave, b);
     EXPECT_EQ(screen.FirstDifference([&](int x, int y) {
-                return x < 4 || x >= 10 || y < 3 || y >= 7 ? kMarker : screen.Get(x, y);
-              }), "");
+                return x < b.left || x >= b.right || y < b.top || y >= b.bottom ? kMarker : screen.Get(x, y);
+              }), "") << b.left;
     EXPECT_TRUE(screen.GuardsIntact());
   }
-  // Empty bounds (a clip rectangle wholly off the screen) take nothing.
-  Picture screen = Screen();
-  mu::RippleBlt(screen.View(), mu::ClipBounds{12, 3, 10, 7}, mu::EffectArea{3, 2, 0, 0, 6, 4}, 6, 4,
-                sprite.View(), mu::Format565(), Flat());
-  EXPECT_EQ(screen.FirstDifference(Screen()), "");
 }
 
 // An area reaching far past its sprite (a clip rectangle larger than the
@@ -184,23 +186,13 @@ TEST(Ripple, BadWavesDrawNothingOutsideTheBounds) {
 // paths, and its rows and columns without sprite pixels cost nothing: the
 // calls below would not end within the test's time otherwise.
 TEST(Ripple, AreasFarPastTheSpriteDrawOnlyTheSprite) {
-  const Picture sprite = Sprite();
   const mu::RippleWave wave = {3, 5, 1, 1, 0.2f};
   const int far = INT_MAX / 2;
-  for (mu::KernelPath path : {mu::KernelPath::kFast, mu::KernelPath::kReference}) {
-    mu::kernelPath = path;
-    Picture own = Screen(), wide = Screen(), before = Screen();
-    mu::RippleBlt(own.View(), mu::ClipBounds{0, 0, 14, 10}, mu::EffectArea{3, 2, 0, 0, 6, 4}, 6, 4,
-                  sprite.View(), mu::Format565(), wave);
-    mu::RippleBlt(wide.View(), mu::ClipBounds{0, 0, 14, 10}, mu::EffectArea{3, 2, 0, 0, far, far}, 6, 4,
-                  sprite.View(), mu::Format565(), wave);
-    EXPECT_EQ(wide.FirstDifference(own), "");
+  effectcases::OnBothPaths([&] {
+    EXPECT_EQ(Rippled(wave, {0, 0, 14, 10}, {3, 2, 0, 0, far, far}).FirstDifference(Rippled(wave)), "");
     // Starting far before the sprite: its pixels land far off the screen.
-    mu::RippleBlt(before.View(), mu::ClipBounds{0, 0, 14, 10}, mu::EffectArea{3, 2, -far, -far, far, far},
-                  far, far, sprite.View(), mu::Format565(), wave);
-    EXPECT_EQ(before.FirstDifference(Screen()), "");
-  }
-  mu::kernelPath = mu::KernelPath::kFast;
+    EXPECT_EQ(Rippled(wave, {0, 0, 14, 10}, {3, 2, -far, -far, far, far}, far, far).FirstDifference(Screen()), "");
+  });
 }
 
 TEST(Wave, CosineAndExponentialAreAccurate) {

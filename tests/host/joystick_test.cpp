@@ -113,7 +113,7 @@ TEST(JoystickAxis, Thresholds) {
     int direction;
   } cases[] = {
       {32767, 16383, -1}, {32767, 16384, 0}, {32767, 49149, 0}, {32767, 49150, 1},
-      {5, 2, -1}, {5, 3, 0}, {5, 6, 0}, {5, 7, 1}, {0, 0, -1}, {0, 1, 1},
+      {0, 0, -1}, {0, 1, 1},
       {INT_MAX, 3221225469u, 0}, {INT_MAX, 3221225470u, 1},   // beyond the range of int
   };
   for (const Case& c : cases) {

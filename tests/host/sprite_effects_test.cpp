@@ -178,17 +178,14 @@ TEST(SpriteEffectRules, BoxBlurSizes) {
   Picture src(7, 3, 2), a(7, 3, 2);
   src.FillRandom(k565, 9, 0.1);
   a.FillRandom(k565, 10);
+  const Picture fresh = a;
   Picture b = a, untouched = a;
   // Larger than the area: held to its height (3).
   mu::BoxBlur(a.View(), mu::AsConst(src.View()), k565, 1000);
   mu::BoxBlur(b.View(), mu::AsConst(src.View()), k565, 3);
   EXPECT_EQ(a.FirstDifference(b), "");
   EXPECT_TRUE(a.GuardsIntact());
-  for (int size : {0, -5, std::numeric_limits<int>::min()}) {
-    mu::BoxBlur(untouched.View(), mu::AsConst(src.View()), k565, size);
-  }
-  Picture fresh(7, 3, 2);
-  fresh.FillRandom(k565, 10);
+  for (int size : {0, -5, std::numeric_limits<int>::min()}) mu::BoxBlur(untouched.View(), mu::AsConst(src.View()), k565, size);
   EXPECT_EQ(untouched.FirstDifference(fresh), "");
   // The largest box over the brightest 8-bit sums: fast path = reference.
   for (int size : {45, 44, 17}) {
@@ -217,7 +214,7 @@ TEST(SpriteEffectRules, DisplaceStaysInTheArea) {
   EXPECT_EQ(dst.Get(0, 4), 104u);   // v = 2 would reach row 6: stays
   EXPECT_TRUE(dst.GuardsIntact());
   // Amount 1 (cut 0) with a source without red changes nothing.
-  Picture none(4, 6, 2), before(4, 6, 2);
+  Picture none(4, 6, 2);
   none.Fill(Rgb565(0, 63, 31));
   mu::DisplaceBlt(dst.View(), mu::AsConst(none.View()), k565, mu::CutOf(1.0f));
   EXPECT_EQ(dst.Get(0, 0), 102u);
